@@ -1,0 +1,155 @@
+#include "model/board.h"
+
+#include <algorithm>
+
+#include "model/presets.h"
+
+namespace lumiquad {
+
+Board::Grid Board::NewGrid() {
+  Grid grid;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      Square& square = grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+      square.row = r;
+      square.column = c;
+    }
+  }
+  return grid;
+}
+
+Board::Board(SettingsStore& store, const WordList* dictionary)
+    : CBoardRegConfig(store), live_(NewGrid()), backup_(live_), clearCopy_(live_) {
+  // A table of all zeros means no values were ever stored; a single 0 is a user's choice.
+  if (std::all_of(letterval.begin(), letterval.end(), [](int value) { return value == 0; })) {
+    SetLetterValues(ValuePresets()[0].values);
+  }
+  if (defaultboard.empty()) {
+    LayLumiquad();
+  } else {
+    ApplyLayoutByName(defaultboard);
+  }
+  dictionary_ = dictionary;
+}
+
+Square* Board::SquareAt(int row, int column) {
+  if (!OnBoard(row, column)) return nullptr;
+  return &live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+const Square* Board::SquareAt(int row, int column) const {
+  if (!OnBoard(row, column)) return nullptr;
+  return &live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+const Square* Board::BackupSquareAt(int row, int column) const {
+  if (!OnBoard(row, column)) return nullptr;
+  return &backup_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+bool Board::HasNeighbour(int row, int column, int axis) const {
+  auto tileAt = [this](int r, int c) {
+    const Square* square = SquareAt(r, c);
+    return square != nullptr && square->HasTile();
+  };
+  if (axis == 0) return (row > 0 && tileAt(row - 1, column)) || tileAt(row + 1, column);
+  if (axis == 1) return tileAt(row, column + 1) || (column > 0 && tileAt(row, column - 1));
+  return false;
+}
+
+bool Board::IsBoardEmpty() const {
+  return std::none_of(live_.begin(), live_.end(), [](const auto& row) {
+    return std::any_of(row.begin(), row.end(), [](const Square& s) { return s.HasTile(); });
+  });
+}
+
+void Board::SaveSnapshot() { backup_ = live_; }
+
+void Board::RestoreSnapshot() { live_ = backup_; }
+
+void Board::LayLayout(std::string_view layout) {
+  if (layout.size() != static_cast<std::size_t>(kLayoutLength)) return;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      Square& square = *SquareAt(r, c);
+      char code = layout[static_cast<std::size_t>(r * kBoardSize + c)];
+      square.character = IsKindCode(code) ? code : KindCode(SquareKind::Plain);
+      square.blank = 0;
+      square.anchor = 0;
+      square.placedBy = 0;
+    }
+  }
+}
+
+void Board::ResetBoard() {
+  LayLumiquad();
+  ApplyLayoutByName(defaultboard);
+}
+
+void Board::SetSquareKind(int row, int column, char code) {
+  if (Square* square = SquareAt(row, column)) square->character = code;
+}
+
+int Board::LetterValue(char letter) const {
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  return letterval[static_cast<std::size_t>(letter - 'A')];
+}
+
+void Board::SetLetterValue(int index, int value) {
+  if (index < 0 || index >= kLetterCount) return;
+  letterval[static_cast<std::size_t>(index)] = std::clamp(value, 0, kMaxLetterValue);
+}
+
+void Board::SetLetterValues(const LetterTable& values) {
+  for (int i = 0; i < kLetterCount; ++i) SetLetterValue(i, values[static_cast<std::size_t>(i)]);
+  Save();
+}
+
+std::string Board::LayoutString() const {
+  std::string layout;
+  layout.reserve(kLayoutLength);
+  for (const auto& row : live_) {
+    for (const Square& square : row) layout += square.character;
+  }
+  return layout;
+}
+
+SaveLayoutResult Board::SaveLayoutAs(const std::string& layoutName) {
+  // Tiles left on the board are no part of a layout; they are stored as plain squares.
+  std::string layout = LayoutString();
+  for (char& code : layout) {
+    if (!IsKindCode(code)) code = KindCode(SquareKind::Plain);
+  }
+  return StoreLayout(*this, layoutName, layout);
+}
+
+void Board::ApplyLayoutByName(const std::string& layoutName) {
+  const std::string* layout = FindLayout(*this, layoutName);
+  if (layout == nullptr || layout->size() != static_cast<std::size_t>(kLayoutLength)) return;
+  defaultboard = layoutName;
+  LayLayout(*layout);
+  Save();
+}
+
+void Board::SetDefaultBoard(const std::string& layoutName) {
+  defaultboard = layoutName;
+  Save();
+}
+
+void Board::DeleteLayout(const std::string& layoutName) { RemoveLayout(*this, layoutName); }
+
+void Board::StepSquareKind(int row, int column, bool forward) {
+  if (Square* square = SquareAt(row, column)) {
+    square->character = StepKind(square->character, forward);
+  }
+}
+
+void Board::ClearBoardLayout() {
+  clearCopy_ = live_;
+  LayLayout(std::string(kLayoutLength, KindCode(SquareKind::Plain)));
+}
+
+void Board::UndoClearBoardLayout() { live_ = clearCopy_; }
+
+}  // namespace lumiquad

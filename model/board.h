@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "model/layouts.h"
+#include "model/square.h"
+#include "settings/layout_library.h"
+#include "settings/reg_records.h"
+
+namespace lumiquad {
+
+class WordList;
+
+// The playing surface: a live grid of 15 by 15 squares, a backup grid that trial placements
+// are taken back from, the letter values and the layout library (both kept in the board
+// record it extends), and a non-owning reference to the main word list.
+class Board : public CBoardRegConfig {
+ public:
+  // Builds both grids with their coordinates, loads the letter values (the Lumiquad values when
+  // none are stored) and lays the default layout: the built-in Lumiquad one when no name is
+  // remembered, else the stored layout of that name (all Plain when it is not found).
+  Board(SettingsStore& store, const WordList* dictionary);
+
+  int RowCount() const { return kBoardSize; }
+  int ColumnCount() const { return kBoardSize; }
+
+  // The live square at (row, column), or null off the board.
+  Square* SquareAt(int row, int column);
+  const Square* SquareAt(int row, int column) const;
+  // The backup square at (row, column), or null off the board.
+  const Square* BackupSquareAt(int row, int column) const;
+
+  static bool HasTile(const Square& square) { return square.HasTile(); }
+  static bool IsEmpty(const Square& square) { return square.IsEmpty(); }
+  // Whether a square beside (row, column) across `axis` holds a tile: for axis 0 (across) the
+  // squares above and below, for axis 1 (down) those left and right. Other axes: false.
+  bool HasNeighbour(int row, int column, int axis) const;
+  bool IsBoardEmpty() const;
+
+  // Copies every live square (all fields) to the backup grid, and back.
+  void SaveSnapshot();
+  void RestoreSnapshot();
+
+  // Lays a built-in layout: every square gets its kind code and loses any tile.
+  void LayLumiquad() { LayLayout(BuiltInLayout(GameType::Lumiquad)); }
+  void LayScrabble() { LayLayout(BuiltInLayout(GameType::Scrabble)); }
+  void LayLiterati() { LayLayout(BuiltInLayout(GameType::Literati)); }
+  void LayBuiltIn(GameType type) { LayLayout(BuiltInLayout(type)); }
+  // Lays kLayoutLength kind codes (characters that are no kind code lay Plain); a text of any
+  // other length changes nothing.
+  void LayLayout(std::string_view layout);
+  // Start of a game: the Lumiquad layout, then the current named layout over it.
+  void ResetBoard();
+  // Sets the character of a live square; calls off the board are ignored.
+  void SetSquareKind(int row, int column, char code);
+
+  // The letter's value from the table, taken in upper case; 0 for anything but a letter.
+  int LetterValue(char letter) const;
+  LetterTable GetLetterValues() const { return letterval; }
+  // Sets one entry (index 0 to 25, held to 0..20); other indexes are ignored. Not saved at once.
+  void SetLetterValue(int index, int value);
+  // Replaces all 26 values (each held to 0..20) and saves the record.
+  void SetLetterValues(const LetterTable& values);
+
+  const WordList* DictionaryRef() const { return dictionary_; }
+  void SetDictionaryRef(const WordList* dictionary) { dictionary_ = dictionary; }
+
+  // The live grid's first characters as a layout text, row by row.
+  std::string LayoutString() const;
+
+  // Layout library. SaveLayoutAs stores the live grid's kinds (tiles as Plain) under a new name.
+  SaveLayoutResult SaveLayoutAs(const std::string& name);
+  // Lays the stored layout of that name and makes it the default; nothing when the name is not
+  // stored or its text is not 225 characters long.
+  void ApplyLayoutByName(const std::string& name);
+  void SetDefaultBoard(const std::string& name);
+  void DeleteLayout(const std::string& name);
+  std::array<std::string, kLayoutSlots> GetLayoutNames() const { return name; }
+
+  // Board editing outside a game. Stepping moves a square along the kind ring (off the board:
+  // ignored). Clear keeps a copy of the live grid and makes every square Plain; Undo Clear lays
+  // that copy again (all Plain before the first Clear). The copy is the editor's own: the move
+  // evaluation's snapshot never reaches it.
+  void StepSquareKind(int row, int column, bool forward);
+  void ClearBoardLayout();
+  void UndoClearBoardLayout();
+
+ private:
+  using Grid = std::array<std::array<Square, kBoardSize>, kBoardSize>;
+  static Grid NewGrid();
+  static bool OnBoard(int row, int column) {
+    return row >= 0 && row < kBoardSize && column >= 0 && column < kBoardSize;
+  }
+
+  Grid live_;
+  Grid backup_;
+  Grid clearCopy_;
+  const WordList* dictionary_ = nullptr;
+};
+
+}  // namespace lumiquad

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "settings/program_paths.h"
+#include "settings/reg_records.h"
+#include "words/word_list.h"
+#include "words/word_list_paths.h"
+
+namespace lumiquad {
+namespace {
+
+// Counts the lines of a word list file, checking that each is one upper-case word that a move
+// could form.
+int CheckedWordCount(const std::string& path) {
+  std::ifstream in(path);
+  int count = 0;
+  for (std::string line; std::getline(in, line); ++count) {
+    bool word = line.size() >= 2 && line.size() <= kLongestWord;
+    for (char c : line) word = word && c >= 'A' && c <= 'Z';
+    EXPECT_TRUE(word) << path << ": " << line;
+    if (!word) break;
+  }
+  return count;
+}
+
+TEST(DataFiles, TheWordListsAreGameDictionaries) {
+  const std::string main = std::string(LUMIQUAD_SOURCE_DIR) + "/data/dictionary.txt";
+  const std::string simple = std::string(LUMIQUAD_SOURCE_DIR) + "/data/simple.dat";
+  int mainCount = CheckedWordCount(main);
+  int simpleCount = CheckedWordCount(simple);
+  EXPECT_GE(mainCount, 150'000);
+  EXPECT_LE(mainCount, 250'000);
+  EXPECT_GE(simpleCount, 30'000);
+  EXPECT_LE(simpleCount, 50'000);
+
+  WordList mainList = LoadWordList(main);
+  std::ifstream in(simple);
+  int missing = 0;
+  for (std::string word; std::getline(in, word);) missing += mainList.ContainsWord(word) ? 0 : 1;
+  EXPECT_EQ(missing, 0) << "every simple word is also in the main list";
+  for (const char* word : {"CAT", "QUIZ", "COLOUR", "COLOR", "ZA", "QI"}) {
+    EXPECT_TRUE(mainList.ContainsWord(word)) << word;
+  }
+}
+
+TEST(DataFiles, TheBuildPutsTheWordListsBesideThePrograms) {
+  const std::string path = DataFilePath("dictionary.txt");
+  EXPECT_EQ(path, ProgramDirectory() + "/dictionary.txt");
+  EXPECT_TRUE(CanReadFile(path));
+  EXPECT_TRUE(CanReadFile(DataFilePath("simple.dat")));
+}
+
+TEST(DataFiles, AStoredWordListIsUsedOnlyWhileItCanBeRead) {
+  MemorySettingsStore store;
+  CWinRegConfig settings(store);
+  const std::string fallback = ProgramDirectory() + "/dictionary.txt";
+  EXPECT_EQ(ChooseMainWordListPath(settings), fallback);  // nothing stored
+
+  const std::string own = std::string(LUMIQUAD_SOURCE_DIR) + "/data/simple.dat";
+  settings.dictionary = own;
+  EXPECT_EQ(ChooseMainWordListPath(settings), own);
+
+  settings.dictionary = "/no/such/folder/words.txt";
+  const int writes = store.WriteCount();
+  EXPECT_EQ(ChooseMainWordListPath(settings), fallback);
+  EXPECT_EQ(settings.dictionary, fallback);
+  EXPECT_GT(store.WriteCount(), writes);  // the fallback is stored at once
+  EXPECT_EQ(SimpleWordListPath(), ProgramDirectory() + "/simple.dat");
+}
+
+}  // namespace
+}  // namespace lumiquad

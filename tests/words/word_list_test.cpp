@@ -1,0 +1,117 @@
+#include "words/word_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace lumiquad {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WordListFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = (fs::temp_directory_path() /
+             ("lumiquad-words-" + std::to_string(::getpid()) + "-" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+                .string();
+  }
+  void TearDown() override { fs::remove_all(path_); }
+
+  WordList LoadText(const std::string& text) {
+    std::ofstream(path_, std::ios::binary) << text;
+    return LoadWordList(path_);
+  }
+
+  std::string path_;
+};
+
+TEST_F(WordListFile, ReadsWordsWhateverTheLineEnds) {
+  WordList list = LoadText("CAT\r\nCATS\r\nDOG");
+  EXPECT_TRUE(list.ContainsWord("CAT"));
+  EXPECT_TRUE(list.ContainsWord("CATS"));
+  EXPECT_TRUE(list.ContainsWord("DOG"));  // no line end after the last word
+  EXPECT_FALSE(list.ContainsWord("CA"));
+  const TrieNode* ca = list.FindPrefix("CA");
+  ASSERT_NE(ca, nullptr);
+  ASSERT_EQ(ca->ChildCount(), 1);
+  EXPECT_EQ(ca->Child(0).Letter(), 'T');
+  EXPECT_EQ(list.FindPrefix("CX"), nullptr);
+}
+
+TEST_F(WordListFile, EveryNonLetterByteSplitsWords) {
+  WordList list = LoadText("DON'T\nWELL-MADE\tR2D\nCAF\xc3\xa9S ok");
+  for (const char* word : {"DON", "T", "WELL", "MADE", "R", "D", "CAF", "S", "ok"}) {
+    EXPECT_TRUE(list.ContainsWord(word)) << word;
+  }
+  EXPECT_FALSE(list.ContainsWord("DONT"));
+  EXPECT_FALSE(list.ContainsWord("OK"));  // words keep their case
+  EXPECT_FALSE(list.ContainsWord(""));
+  EXPECT_EQ(list.FindPrefix(""), &list.Root());
+}
+
+TEST_F(WordListFile, RunsLongerThanTheBoardAreSkipped) {
+  std::string text = "ABCDEFGHIJKLMNO\nABCDEFGHIJKLMNOP\n" + std::string(3'000'000, 'Q') + "\nZ";
+  WordList list = LoadText(text);
+  EXPECT_TRUE(list.ContainsWord("ABCDEFGHIJKLMNO"));
+  EXPECT_FALSE(list.ContainsWord("ABCDEFGHIJKLMNOP"));
+  EXPECT_EQ(list.FindPrefix("Q"), nullptr);
+  EXPECT_TRUE(list.ContainsWord("Z"));
+}
+
+TEST_F(WordListFile, AFileThatCannotBeReadGivesAnEmptyListAndOneLine) {
+  for (bool folder : {false, true}) {
+    if (folder) fs::create_directories(path_);
+    ::testing::internal::CaptureStdout();
+    WordList list = LoadWordList(path_);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error opening file: " + path_ + "\n");
+    EXPECT_TRUE(list.IsEmpty());
+    EXPECT_FALSE(list.ContainsWord("CAT"));
+    EXPECT_FALSE(CanReadFile(path_));
+  }
+  fs::remove_all(path_);
+  WordList empty = LoadText("  123 \n\n");
+  EXPECT_TRUE(empty.IsEmpty());
+  EXPECT_TRUE(CanReadFile(path_));
+}
+
+TEST(WordList, ChildrenKeepTheOrderTheyWereFirstAdded) {
+  WordList list;
+  list.AddWord("CATS");
+  list.AddWord("CAT");  // marks the existing node
+  list.AddWord("COT");
+  list.AddWord("CAB");
+  list.AddWord("CAT");  // a duplicate changes nothing
+  list.AddWord("");
+  EXPECT_TRUE(list.ContainsWord("CAT"));
+  EXPECT_TRUE(list.ContainsWord("CATS"));
+  const TrieNode* c = list.FindPrefix("C");
+  ASSERT_EQ(c->ChildCount(), 2);
+  EXPECT_EQ(c->Child(0).Letter(), 'A');
+  EXPECT_EQ(c->Child(1).Letter(), 'O');
+  const TrieNode* ca = list.FindPrefix("CA");
+  ASSERT_EQ(ca->ChildCount(), 2);
+  EXPECT_EQ(ca->Child(0).Letter(), 'T');
+  EXPECT_EQ(ca->Child(1).Letter(), 'B');
+  EXPECT_EQ(ca->FindChild('B'), 1);
+  EXPECT_EQ(ca->FindChild('Z'), -1);
+  EXPECT_FALSE(list.Root().IsTerminal());
+  EXPECT_EQ(list.Root().Letter(), 0);
+}
+
+TEST(WordList, AVeryDeepTreeIsFreedWithoutExhaustingTheStack) {
+  {
+    WordList list;
+    list.AddWord(std::string(400'000, 'A'));
+    EXPECT_TRUE(list.ContainsWord(std::string(400'000, 'A')));
+  }
+  WordList moved;
+  moved.AddWord(std::string(400'000, 'B'));
+  moved = WordList();  // assignment frees the old tree the same way
+  EXPECT_TRUE(moved.IsEmpty());
+}
+
+}  // namespace
+}  // namespace lumiquad
