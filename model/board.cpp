@@ -34,7 +34,8 @@ Board::Board(SettingsStore& store, const WordList* dictionary)
 
 Square* Board::SquareAt(int row, int column) {
   if (!OnBoard(row, column)) return nullptr;
-  return &live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  backupMatchesLive_ = false;
+  return &LiveCell(row, column);
 }
 
 const Square* Board::SquareAt(int row, int column) const {
@@ -63,15 +64,74 @@ bool Board::IsBoardEmpty() const {
   });
 }
 
-void Board::SaveSnapshot() { backup_ = live_; }
+bool Board::IsConnected(int row, int column, int direction, int count) const {
+  const int dr = direction == 0 ? 0 : 1;
+  const int dc = direction == 0 ? 1 : 0;
+  for (int i = 0; i < count; ++i, row += dr, column += dc) {
+    if (!OnBoard(row, column)) return false;
+    if (Cell(row, column).HasTile() || HasNeighbour(row, column, 0) ||
+        HasNeighbour(row, column, 1)) {
+      return true;
+    }
+    // An empty board joins any placement that starts on it; it is looked at only once.
+    if (i == 0 && IsBoardEmpty()) return true;
+  }
+  return false;
+}
 
-void Board::RestoreSnapshot() { live_ = backup_; }
+void Board::SaveSnapshot() {
+  backup_ = live_;
+  backupMatchesLive_ = true;
+}
+
+void Board::RestoreSnapshot() {
+  live_ = backup_;
+  backupMatchesLive_ = true;
+}
+
+void Board::BeginTrial() {
+  if (!backupMatchesLive_) SaveSnapshot();
+  trialCount_ = 0;
+  trialTracked_ = true;
+}
+
+void Board::LayTrialTile(int row, int column, char letter, bool blank, int placedBy) {
+  if (trialCount_ < kBoardSize) {
+    trialSquares_[static_cast<std::size_t>(trialCount_++)] = {static_cast<std::int8_t>(row),
+                                                              static_cast<std::int8_t>(column)};
+  } else {
+    trialTracked_ = false;
+  }
+  Square& square = LiveCell(row, column);
+  square.character = letter;
+  square.blank = blank ? 1 : 0;
+  square.placedBy = static_cast<std::uint8_t>(placedBy);
+}
+
+void Board::CommitTrial() {
+  if (!trialTracked_) return SaveSnapshot();
+  for (int i = 0; i < trialCount_; ++i) {
+    auto [r, c] = trialSquares_[static_cast<std::size_t>(i)];
+    BackupCell(r, c) = LiveCell(r, c);
+  }
+  trialCount_ = 0;
+}
+
+void Board::RollbackTrial() {
+  if (!trialTracked_) return RestoreSnapshot();
+  for (int i = 0; i < trialCount_; ++i) {
+    auto [r, c] = trialSquares_[static_cast<std::size_t>(i)];
+    LiveCell(r, c) = BackupCell(r, c);
+  }
+  trialCount_ = 0;
+}
 
 void Board::LayLayout(std::string_view layout) {
   if (layout.size() != static_cast<std::size_t>(kLayoutLength)) return;
+  backupMatchesLive_ = false;
   for (int r = 0; r < kBoardSize; ++r) {
     for (int c = 0; c < kBoardSize; ++c) {
-      Square& square = *SquareAt(r, c);
+      Square& square = LiveCell(r, c);
       char code = layout[static_cast<std::size_t>(r * kBoardSize + c)];
       square.character = IsKindCode(code) ? code : KindCode(SquareKind::Plain);
       square.blank = 0;
@@ -150,6 +210,9 @@ void Board::ClearBoardLayout() {
   LayLayout(std::string(kLayoutLength, KindCode(SquareKind::Plain)));
 }
 
-void Board::UndoClearBoardLayout() { live_ = clearCopy_; }
+void Board::UndoClearBoardLayout() {
+  live_ = clearCopy_;
+  backupMatchesLive_ = false;
+}
 
 }  // namespace lumiquad

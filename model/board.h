@@ -26,9 +26,18 @@ class Board : public CBoardRegConfig {
   int RowCount() const { return kBoardSize; }
   int ColumnCount() const { return kBoardSize; }
 
-  // The live square at (row, column), or null off the board.
+  // The live square at (row, column), or null off the board. A square reached through the
+  // mutable form is for immediate use: writes through a pointer kept across a snapshot or a
+  // trial placement are not seen by them.
   Square* SquareAt(int row, int column);
   const Square* SquareAt(int row, int column) const;
+  // The live square at a position known to be on the board.
+  const Square& Cell(int row, int column) const {
+    return live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+  static bool OnBoard(int row, int column) {
+    return row >= 0 && row < kBoardSize && column >= 0 && column < kBoardSize;
+  }
   // The backup square at (row, column), or null off the board.
   const Square* BackupSquareAt(int row, int column) const;
 
@@ -38,10 +47,26 @@ class Board : public CBoardRegConfig {
   // squares above and below, for axis 1 (down) those left and right. Other axes: false.
   bool HasNeighbour(int row, int column, int axis) const;
   bool IsBoardEmpty() const;
+  // Whether a placement of `count` squares from (row, column) along `direction` (0 across, 1
+  // down) joins the board: one of those squares holds a tile or touches one on any side, or the
+  // board is empty. A square off the board answers false.
+  bool IsConnected(int row, int column, int direction, int count) const;
+
+  // The player whose tiles are laid now (0 the human, 1 the computer), set before every move.
+  int Mover() const { return mover_; }
+  void SetMover(int mover) { mover_ = mover == 1 ? 1 : 0; }
 
   // Copies every live square (all fields) to the backup grid, and back.
   void SaveSnapshot();
   void RestoreSnapshot();
+
+  // A trial placement, as SaveSnapshot, writes and then SaveSnapshot (commit) or
+  // RestoreSnapshot (roll back) would do it, but copying only the squares written whenever the
+  // backup grid is known to equal the live grid already.
+  void BeginTrial();
+  void LayTrialTile(int row, int column, char letter, bool blank, int placedBy);
+  void CommitTrial();
+  void RollbackTrial();
 
   // Lays a built-in layout: every square gets its kind code and loses any tile.
   void LayLumiquad() { LayLayout(BuiltInLayout(GameType::Lumiquad)); }
@@ -90,14 +115,25 @@ class Board : public CBoardRegConfig {
  private:
   using Grid = std::array<std::array<Square, kBoardSize>, kBoardSize>;
   static Grid NewGrid();
-  static bool OnBoard(int row, int column) {
-    return row >= 0 && row < kBoardSize && column >= 0 && column < kBoardSize;
+  Square& LiveCell(int row, int column) {
+    return live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
+  Square& BackupCell(int row, int column) {
+    return backup_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
   }
 
   Grid live_;
   Grid backup_;
   Grid clearCopy_;
   const WordList* dictionary_ = nullptr;
+  int mover_ = 0;
+  // True while the backup grid is known to equal the live grid; any write to the live grid
+  // outside a trial clears it.
+  bool backupMatchesLive_ = true;
+  // The squares a trial has written, when it could keep count of them.
+  std::array<std::array<std::int8_t, 2>, kBoardSize> trialSquares_{};
+  int trialCount_ = 0;
+  bool trialTracked_ = true;
 };
 
 }  // namespace lumiquad
