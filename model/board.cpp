@@ -144,6 +144,7 @@ void Board::LayLayout(std::string_view layout) {
 void Board::ResetBoard() {
   LayLumiquad();
   ApplyLayoutByName(defaultboard);
+  searchAnchor = Square{};
 }
 
 void Board::SetSquareKind(int row, int column, char code) {
@@ -171,6 +172,17 @@ std::string Board::LayoutString() const {
   layout.reserve(kLayoutLength);
   for (const auto& row : live_) {
     for (const Square& square : row) layout += square.character;
+  }
+  return layout;
+}
+
+std::string Board::StartingLayout() const {
+  std::string layout(BuiltInLayout(GameType::Lumiquad));
+  const std::string* named = FindLayout(*this, defaultboard);
+  if (named != nullptr && named->size() == layout.size()) {
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+      layout[i] = IsKindCode((*named)[i]) ? (*named)[i] : KindCode(SquareKind::Plain);
+    }
   }
   return layout;
 }

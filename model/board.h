@@ -92,6 +92,14 @@ class Board : public CBoardRegConfig {
   const WordList* DictionaryRef() const { return dictionary_; }
   void SetDictionaryRef(const WordList* dictionary) { dictionary_ = dictionary; }
 
+  // The anchor square the computer's search worked on last: its working copy, kept with the
+  // board and cleared when a game starts.
+  Square searchAnchor;
+
+  // The layout a new game starts on (the Lumiquad layout with the current named layout laid
+  // over it), worked out without touching the board or its record.
+  std::string StartingLayout() const;
+
   // The live grid's first characters as a layout text, row by row.
   std::string LayoutString() const;
 

@@ -43,9 +43,22 @@ struct Move {
 
   // 0 across, 1 down; any text but "across" reads as down.
   int Direction() const { return directionText == "across" ? 0 : 1; }
+
+  friend bool operator==(const Move&, const Move&) = default;
 };
 
 inline const char* DirectionText(int direction) { return direction == 0 ? "across" : "down"; }
+
+// The rack tiles a move takes: its placed letters with '?' at the blank indexes.
+inline std::string PlacedTiles(const Move& move) {
+  std::string tiles = move.placedLetters;
+  for (int blank : {move.blank1, move.blank2}) {
+    if (blank >= 0 && blank < static_cast<int>(tiles.size())) {
+      tiles[static_cast<std::size_t>(blank)] = '?';
+    }
+  }
+  return tiles;
+}
 
 // The one-line text of a move, as the move log, the history and the reports show it:
 // "(8H,across) CAT = 5", with the sorted leave after two blanks when showLeave is set;

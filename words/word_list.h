@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -7,44 +8,45 @@
 
 namespace lumiquad {
 
-// One node of a letter tree. Its children are held by value in the order they were first
-// added, so the move search reads a child, its letter and its terminal flag without any
-// pointer chase beyond the children block.
+// One node of a letter tree. All nodes of a tree live in one array and the children of a node
+// lie side by side in it, in the order they were first added, so the move search reads a
+// child, its letter and its terminal flag with no pointer chase: a node is 8 bytes.
 class TrieNode {
  public:
-  explicit TrieNode(char letter = 0) : letter_(letter) {}
-  // Frees the subtree without recursion, so a very deep chain cannot exhaust the stack.
-  ~TrieNode();
-  TrieNode(TrieNode&&) noexcept = default;
-  TrieNode& operator=(TrieNode&&) noexcept;
-  TrieNode(const TrieNode&) = delete;
-  TrieNode& operator=(const TrieNode&) = delete;
-
   char Letter() const { return letter_; }
-  bool IsTerminal() const { return terminal_; }
-  void SetTerminal() { terminal_ = true; }
-  int ChildCount() const { return static_cast<int>(children_.size()); }
+  bool IsTerminal() const { return (bits_ & kTerminal) != 0; }
+  int ChildCount() const { return count_; }
   // Child by index, 0 to ChildCount() - 1.
-  const TrieNode& Child(int index) const { return children_[static_cast<std::size_t>(index)]; }
-  TrieNode& Child(int index) { return children_[static_cast<std::size_t>(index)]; }
+  const TrieNode& Child(int index) const { return this[offset_ + index]; }
   // Index of the child that carries `letter`, or -1.
   int FindChild(char letter) const;
-  // Appends a child and returns its index. References to earlier children may be invalidated.
-  int AddChild(TrieNode node);
-
-  // Releases spare capacity in the whole subtree once it is complete.
-  void Compact();
 
  private:
-  std::vector<TrieNode> children_;
+  friend class WordList;
+  static constexpr std::uint8_t kTerminal = 0x80;
+  // log2 of the room in the children block, plus 1; 0: no spare room at all.
+  static constexpr std::uint8_t kCapacityBits = 0x0f;
+
+  int Capacity() const {
+    const int bits = bits_ & kCapacityBits;
+    return bits == 0 ? 0 : 1 << (bits - 1);
+  }
+
+  std::int32_t offset_ = 0;  // from this node to its first child, counted in nodes
+  std::uint16_t count_ = 0;
   char letter_ = 0;
-  bool terminal_ = false;
+  std::uint8_t bits_ = 0;
 };
 
+static_assert(sizeof(TrieNode) == 8);
+
 // A word list held as a letter tree: exact lookups for the rules, prefix walks for the search.
-// Words are kept byte for byte as added; no case folding.
+// Words are kept byte for byte as added; no case folding. Adding a word may move the nodes, so
+// references to them last only until the next AddWord.
 class WordList {
  public:
+  WordList();
+
   // Inserts a word; the empty string adds nothing.
   void AddWord(std::string_view word);
   // True when the word was added. The comparison is byte for byte and case-sensitive.
@@ -53,12 +55,18 @@ class WordList {
   // child; the empty sequence yields the root.
   const TrieNode* FindPrefix(std::string_view letters) const;
 
-  const TrieNode& Root() const { return root_; }
-  bool IsEmpty() const { return root_.ChildCount() == 0; }
-  void Compact() { root_.Compact(); }
+  const TrieNode& Root() const { return nodes_.front(); }
+  bool IsEmpty() const { return Root().ChildCount() == 0; }
+  // Lays the nodes out afresh, breadth first and without spare room; the words are unchanged.
+  void Compact();
+  // Nodes in the array, spare room included.
+  std::size_t NodeCount() const { return nodes_.size(); }
 
  private:
-  TrieNode root_;
+  // Appends a child with `letter` to the node at `parent` and returns its index.
+  int AddChild(int parent, char letter);
+
+  std::vector<TrieNode> nodes_;
 };
 
 // No move can form a word longer than the board, so longer runs of letters in a word list file

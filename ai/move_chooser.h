@@ -1,0 +1,71 @@
+#pragma once
+
+#include <vector>
+
+#include "rules/move.h"
+
+namespace lumiquad {
+
+class Bag;
+class Board;
+class Player;
+class WordList;
+
+// True when the main word and every cross word are in the language filter's list.
+bool AllWordsFiltered(const Move& move);
+// True when the main word and every cross word are in the list of simple words.
+bool AllWordsSimple(const Move& move, const WordList* simpleWords);
+
+// The main word of the record ChooseMove returns when there is nothing to play.
+inline constexpr const char* kNoMoveWord = "#";
+
+// The computer's judgement of one position: built over the search's candidates, it keeps the
+// best of them by score, rates each by its score, the worth of its leave and its hook risk,
+// and orders them best first; ChooseMove then picks one by playing level.
+class MoveChooser {
+ public:
+  // keepCount: how many moves after the best one by score are rated (200 for a computer turn).
+  // The board, bag and players are read, never changed; they must outlive the chooser.
+  MoveChooser(const std::vector<Move>& candidates, int keepCount, const Board& board,
+              const Bag& bag, const Player& computer, const Player& opponent,
+              const WordList* simpleWords, bool filter, int bonus);
+
+  // The move of a level value: 1 to 4 take the place of that number, 5 and up the place after
+  // it unless weak play is drawn (a low-scoring move of simple words), 50 the hidden level. A
+  // value below 1 plays as the default level "Good". With nothing to play the record's main
+  // word is "#" and its score 0.
+  Move ChooseMove(int levelValue) const;
+
+  const std::vector<Move>& Ranked() const { return ranked_; }
+  const Move& HighestMove() const { return highestMove_; }
+  const Move& FallbackMove() const { return fallbackMove_; }
+  int KeepCount() const { return keepCount_; }
+  double LeaveWeight() const { return leaveWeight_; }
+  int Bonus() const { return bonus_; }
+
+  // A chooser rebuilt from a saved analysis: its ranked list, keep count and leave weight as
+  // stored; the fallback is the lowest-scoring ranked move (the "#" record when none).
+  static MoveChooser Restored(std::vector<Move> ranked, int keepCount, double leaveWeight,
+                              const Board& board, const Bag& bag, const Player& computer,
+                              const Player& opponent, const WordList* simpleWords, bool filter,
+                              int bonus);
+
+ private:
+  MoveChooser(const Board& board, const Bag& bag, const Player& computer, const Player& opponent,
+              const WordList* simpleWords, bool filter, int bonus);
+
+  const Board* board_;
+  const Bag* bag_;
+  const Player* computer_;
+  const Player* opponent_;
+  const WordList* simpleWords_;
+  std::vector<Move> ranked_;
+  int keepCount_ = 0;
+  double leaveWeight_ = 0;
+  Move highestMove_;
+  Move fallbackMove_;
+  bool filter_ = false;
+  int bonus_ = 50;
+};
+
+}  // namespace lumiquad
