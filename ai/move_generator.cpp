@@ -35,7 +35,9 @@ struct Tiles {
     }
     --size;
   }
-  std::string Text() const { return std::string(tiles.data(), static_cast<std::size_t>(size)); }
+  void AssignTo(std::string& text) const {
+    text.assign(tiles.data(), static_cast<std::size_t>(size));
+  }
 };
 
 // A rack copy of up to seven tiles packed one a byte, first tile lowest, unused bytes zero;
@@ -52,6 +54,15 @@ class RackWord {
   }
 
   int Size() const { return size_; }
+  // The letters 'A' to 'Z' on the rack as bits, and whether a blank is.
+  std::uint32_t Letters() const {
+    std::uint32_t letters = 0;
+    for (int i = 0; i < size_; ++i) {
+      const char tile = At(i);
+      if (IsUpperLetter(tile)) letters |= Bit(tile);
+    }
+    return letters;
+  }
   char At(int i) const { return static_cast<char>(bytes_ >> (8 * i)); }
 
   // Index of the first tile equal to `tile`, or -1.
@@ -269,6 +280,9 @@ class Search {
     if (rack.Size() == 0) return;
     const std::uint32_t allowed = allowed_[static_cast<std::size_t>(position)];
     const bool blankOnRack = rack.Find('?') >= 0;
+    // When no child can be played here nothing below is found, and the turns of this call's
+    // rack copy reach no candidate.
+    if ((node.ChildLetters() & allowed & (blankOnRack ? kAllLetters : rack.Letters())) == 0) return;
     for (int n = 0; n < node.ChildCount(); ++n) {
       const TrieNode& child = node.Child(n);
       const char letter = child.Letter();
@@ -340,9 +354,9 @@ class Search {
     }
 
     Move& move = NextSlot();
-    move.rackBefore = before.Text();
-    move.rackAfter = after.Text();
-    move.placedLetters = placed.Text();
+    before.AssignTo(move.rackBefore);
+    after.AssignTo(move.rackAfter);
+    placed.AssignTo(move.placedLetters);
     move.mainWord.assign(word_.data(), static_cast<std::size_t>(length));
     move.row = RowOf(start);
     move.column = ColumnOf(start);
@@ -383,21 +397,26 @@ class Search {
     move.total += move.mainScore;
   }
 
-  // The next move of the list, fresh: a move left from an earlier search is reused, keeping
-  // the storage of its cross-word lists.
+  // The next move of the list, as a fresh Move for every field Record does not set itself: a
+  // move left from an earlier search is reused, keeping the storage of its lists.
   Move& NextSlot() {
     if (used_ == out_.size()) {
       ++used_;
       return out_.emplace_back();
     }
     Move& move = out_[used_++];
-    std::vector<std::string> words = std::move(move.crossWords);
-    std::vector<std::int32_t> scores = std::move(move.crossScores);
-    words.clear();
-    scores.clear();
-    move = Move{};
-    move.crossWords = std::move(words);
-    move.crossScores = std::move(scores);
+    move.total = 0;
+    move.crossWords.clear();
+    move.crossScores.clear();
+    move.invalidWords.clear();
+    move.isExchange = false;
+    move.invalid = false;
+    move.exchangedLetters.clear();
+    move.blank1Square = {};
+    move.blank2Square = {};
+    move.player = nullptr;
+    move.evaluation = 0;
+    move.isPass = false;
     return move;
   }
 

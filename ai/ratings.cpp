@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "model/bag.h"
@@ -43,11 +44,10 @@ std::array<int, 27> CountLeave(std::string_view leave) {
 
 bool IsVowel(char c) { return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U'; }
 
-// The value of a word made by hooking `hook` onto a main word, its new letter on `kind`.
-int HookValue(const Board& board, const std::string& word, char hook, char kind) {
-  int v = 0;
-  for (char letter : word) v += board.LetterValue(letter);
-  const int hookValue = board.LetterValue(hook);
+// The value of a word made by hooking a letter onto a main word: `wordValue` is the sum of the
+// letter values of the whole extended word, the hook's own letter on a square of `kind`.
+int HookValue(int wordValue, int hookValue, char kind) {
+  const int v = wordValue;
   switch (KindOf(kind)) {
     case SquareKind::QuadWord:
       return v * 4;
@@ -181,40 +181,66 @@ double BoardOpenness(const Board& board, const Bag& bag, int bonus) {
   return total;
 }
 
+std::uint32_t LettersInBag(const Bag& bag) {
+  std::uint32_t letters = 0;
+  for (char tile : bag.GetContents()) {
+    if (tile >= 'A' && tile <= 'Z') letters |= 1u << (tile - 'A');
+  }
+  return letters;
+}
+
 double HookRisk(const Board& board, const Bag& bag, const Move& move) {
+  return HookRisk(board, LettersInBag(bag), move);
+}
+
+double HookRisk(const Board& board, std::uint32_t inBag, const Move& move) {
   const WordList* words = board.DictionaryRef();
   if (words == nullptr || move.mainWord.empty()) return 0;
   const int dr = move.Direction() == 0 ? 0 : 1;
   const int dc = move.Direction() == 0 ? 1 : 0;
   const int length = static_cast<int>(move.mainWord.size());
+  int mainValue = 0;
+  for (char letter : move.mainWord) mainValue += board.LetterValue(letter);
+
   // A generated move starts where its main word starts, so the hook squares are the squares
-  // just before and just after the whole word.
-  const int afterRow = move.row + length * dr;
-  const int afterColumn = move.column + length * dc;
-  const int beforeRow = move.row - dr;
-  const int beforeColumn = move.column - dc;
-  const std::string letters = bag.GetContents();
-  std::uint32_t inBag = 0;
-  for (char tile : letters) {
-    if (tile >= 'A' && tile <= 'Z') inBag |= 1u << (tile - 'A');
-  }
+  // just before and just after the whole word. A hook square holding a tile counts as plain.
+  auto kindAt = [&](int row, int column) -> std::optional<char> {
+    const Square* square = board.SquareAt(row, column);
+    if (square == nullptr) return std::nullopt;
+    return square->HasTile() ? KindCode(SquareKind::Plain) : square->character;
+  };
   long sum = 0;
   int count = 0;
-  std::string extended;
-  auto tryHooks = [&](int row, int column, bool after) {
-    const Square* square = board.SquareAt(row, column);
-    if (square == nullptr) return;
-    const char kind = square->HasTile() ? KindCode(SquareKind::Plain) : square->character;
-    for (char hook = 'A'; hook <= 'Z'; ++hook) {
-      if ((inBag & (1u << (hook - 'A'))) == 0) continue;
-      extended = after ? move.mainWord + hook : hook + move.mainWord;
-      if (!words->ContainsWord(extended)) continue;
-      sum += HookValue(board, extended, hook, kind);
-      ++count;
-    }
+  auto add = [&](char hook, char kind) {
+    const int hookValue = board.LetterValue(hook);
+    sum += HookValue(mainValue + hookValue, hookValue, kind);
+    ++count;
   };
-  tryHooks(afterRow, afterColumn, true);
-  tryHooks(beforeRow, beforeColumn, false);
+  if (std::optional<char> kind = kindAt(move.row + length * dr, move.column + length * dc)) {
+    if (const TrieNode* node = words->FindPrefix(move.mainWord)) {
+      for (int n = 0; n < node->ChildCount(); ++n) {
+        const TrieNode& child = node->Child(n);
+        const char hook = child.Letter();
+        if (hook >= 'A' && hook <= 'Z' && (inBag & (1u << (hook - 'A'))) != 0 &&
+            child.IsTerminal()) {
+          add(hook, *kind);
+        }
+      }
+    }
+  }
+  if (std::optional<char> kind = kindAt(move.row - dr, move.column - dc)) {
+    const TrieNode& root = words->Root();
+    for (int n = 0; n < root.ChildCount(); ++n) {
+      const char hook = root.Child(n).Letter();
+      if (hook < 'A' || hook > 'Z' || (inBag & (1u << (hook - 'A'))) == 0) continue;
+      const TrieNode* node = &root.Child(n);
+      for (std::size_t i = 0; i < move.mainWord.size() && node != nullptr; ++i) {
+        const int child = node->FindChild(move.mainWord[i]);
+        node = child < 0 ? nullptr : &node->Child(child);
+      }
+      if (node != nullptr && node->IsTerminal()) add(hook, *kind);
+    }
+  }
   if (count == 0) return 0;
   const double risk = static_cast<double>(sum) / count - move.total;
   return risk > 0 ? risk : 0;

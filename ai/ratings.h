@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "rules/move.h"
@@ -34,5 +35,8 @@ inline constexpr double kLeaveWeightFactor = 0.00014634389058159987;
 // The points the opponent can expect by hooking a letter still in the bag onto either end of
 // the move's main word, beyond the move's own score; 0 when no hook makes a word.
 double HookRisk(const Board& board, const Bag& bag, const Move& move);
+// The same, given the letters still in the bag as bits (A lowest), as LettersInBag makes them.
+double HookRisk(const Board& board, std::uint32_t lettersInBag, const Move& move);
+std::uint32_t LettersInBag(const Bag& bag);
 
 }  // namespace lumiquad

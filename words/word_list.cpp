@@ -43,6 +43,7 @@ int WordList::AddChild(int parent, char letter) {
     grown.bits_ = static_cast<std::uint8_t>((grown.bits_ & TrieNode::kTerminal) | capacityBits);
   }
   TrieNode& node = nodes_[static_cast<std::size_t>(parent)];
+  if (letter >= 'A' && letter <= 'Z') node.childLetters_ |= 1u << (letter - 'A');
   const int index = parent + node.offset_ + node.count_++;
   TrieNode& child = nodes_[static_cast<std::size_t>(index)];
   child = TrieNode();

@@ -10,7 +10,7 @@ namespace lumiquad {
 
 // One node of a letter tree. All nodes of a tree live in one array and the children of a node
 // lie side by side in it, in the order they were first added, so the move search reads a
-// child, its letter and its terminal flag with no pointer chase: a node is 8 bytes.
+// child, its letter and its terminal flag with no pointer chase: a node is 12 bytes.
 class TrieNode {
  public:
   char Letter() const { return letter_; }
@@ -20,6 +20,9 @@ class TrieNode {
   const TrieNode& Child(int index) const { return this[offset_ + index]; }
   // Index of the child that carries `letter`, or -1.
   int FindChild(char letter) const;
+  // The letters 'A' to 'Z' among the children, as bits (A lowest): lets the search see at once
+  // whether any child can be played.
+  std::uint32_t ChildLetters() const { return childLetters_; }
 
  private:
   friend class WordList;
@@ -33,12 +36,13 @@ class TrieNode {
   }
 
   std::int32_t offset_ = 0;  // from this node to its first child, counted in nodes
+  std::uint32_t childLetters_ = 0;
   std::uint16_t count_ = 0;
   char letter_ = 0;
   std::uint8_t bits_ = 0;
 };
 
-static_assert(sizeof(TrieNode) == 8);
+static_assert(sizeof(TrieNode) == 12);
 
 // A word list held as a letter tree: exact lookups for the rules, prefix walks for the search.
 // Words are kept byte for byte as added; no case folding. Adding a word may move the nodes, so
