@@ -244,18 +244,25 @@ class Search {
                   BlankIndexes blanks) {
     ExtendRight(length, node, anchor_, rack, blanks);
     if (leftLimit <= 0) return;
+    const std::uint32_t atAnchor = allowed_[static_cast<std::size_t>(anchor_)];
     for (int n = 0; n < node.ChildCount(); ++n) {
       const TrieNode& child = node.Child(n);
       const char letter = child.Letter();
       if (!IsUpperLetter(letter)) continue;
+      // A left part that can neither grow nor be followed by a letter on the anchor finds
+      // nothing; its rack copy still turns.
+      const bool worthIt =
+          leftLimit > 1 ? child.ChildCount() > 0 : (child.ChildLetters() & atAnchor) != 0;
       word_[static_cast<std::size_t>(length)] = letter;
       if (const int at = rack.Find(letter); at >= 0) {
         rack.MoveToEnd(at);
-        ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks);
+        if (worthIt) ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks);
       }
       if (const int at = rack.Find('?'); at >= 0) {
         rack.MoveToEnd(at);
-        ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks.With(length));
+        if (worthIt) {
+          ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks.With(length));
+        }
       }
     }
   }
