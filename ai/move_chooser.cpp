@@ -53,7 +53,8 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
                          const Bag& bag, const Player& computer, const Player& opponent,
                          const WordList* simpleWords, bool filter, int bonus)
     : MoveChooser(board, bag, computer, opponent, simpleWords, filter, bonus) {
-  keepCount_ = keepCount;
+  // Fewer candidates than the keep count lower it to their number, none included.
+  keepCount_ = std::min(keepCount, static_cast<int>(candidates.size()));
   leaveWeight_ = BoardOpenness(board, bag, bonus) * kLeaveWeightFactor;
   if (candidates.empty()) return;
 
@@ -72,7 +73,6 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
       candidates[static_cast<std::size_t>(*std::min_element(order.begin(), order.end(), below))];
   highestMove_ =
       candidates[static_cast<std::size_t>(*std::max_element(order.begin(), order.end(), below))];
-  if (n < keepCount_) keepCount_ = n;
   const int kept = std::min(n, keepCount_ + 1);
   auto above = [&](int a, int b) { return below(b, a); };
   std::partial_sort(order.begin(), order.begin() + kept, order.end(), above);

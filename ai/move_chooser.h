@@ -24,6 +24,9 @@ inline constexpr const char* kNoMoveWord = "#";
 // and orders them best first; ChooseMove then picks one by playing level.
 class MoveChooser {
  public:
+  // A chooser of no position: no moves, ChooseMove gives the "#" record.
+  MoveChooser() = default;
+
   // keepCount: how many moves after the best one by score are rated (200 for a computer turn).
   // The board, bag and players are read, never changed; they must outlive the chooser.
   MoveChooser(const std::vector<Move>& candidates, int keepCount, const Board& board,
@@ -54,11 +57,11 @@ class MoveChooser {
   MoveChooser(const Board& board, const Bag& bag, const Player& computer, const Player& opponent,
               const WordList* simpleWords, bool filter, int bonus);
 
-  const Board* board_;
-  const Bag* bag_;
-  const Player* computer_;
-  const Player* opponent_;
-  const WordList* simpleWords_;
+  const Board* board_ = nullptr;
+  const Bag* bag_ = nullptr;
+  const Player* computer_ = nullptr;
+  const Player* opponent_ = nullptr;
+  const WordList* simpleWords_ = nullptr;
   std::vector<Move> ranked_;
   int keepCount_ = 0;
   double leaveWeight_ = 0;

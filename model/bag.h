@@ -31,6 +31,9 @@ class Bag {
   // text holds no blank) and shuffles. The stored frequencies are not touched: this is how a
   // bag is restored from a saved position.
   void SetBagLetters(std::string letters, bool addBlanks = true);
+  // Puts back contents exactly as they were, in drawing order, without shuffling or touching
+  // the stored frequencies: a review ending, a saved game being opened.
+  void SetContents(std::string tiles) { contents_ = std::move(tiles); }
   // Lays a full set of tiles (two blanks added when it holds none), shuffles, recounts the
   // frequencies from it and saves them.
   void SetFullSet(std::string letters);

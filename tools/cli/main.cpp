@@ -1,21 +1,31 @@
 // lumiquad-cli: the game without a window, for scripts and quick checks.
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <filesystem>
+
+#include "game/game_engine.h"
+#include "game/scripted_window.h"
 #include "model/board.h"
 #include "model/layouts.h"
 #include "settings/program_paths.h"
 #include "settings/settings_store.h"
+#include "tools/cli/selfplay.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
+    "usage: lumiquad-cli selfplay --games N [--level L] [--type Lumiquad|Scrabble|Literati]\n"
+    "                             [--save-dir DIR] [--no-checks] [--seed SECONDS]\n"
+    "                             [--dictionary FILE]\n"
+    "       lumiquad-cli report GAME.lqg OUT.txt [--html]\n"
+    "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n";
 
 int Usage() {
@@ -79,6 +89,87 @@ int CheckWords(const std::vector<std::string_view>& args) {
   return allFound ? 0 : 1;
 }
 
+bool ParseNumber(std::string_view text, long long& number) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+int SelfPlay(const std::vector<std::string_view>& args) {
+  SelfPlayOptions options;
+  options.dictionary = DataFilePath("dictionary.txt");
+  options.simpleWords = DataFilePath("simple.dat");
+  bool gamesGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view flag = args[i];
+    if (flag == "--no-checks") {
+      options.checks = false;
+      continue;
+    }
+    if (i + 1 >= args.size()) return Usage();
+    const std::string_view value = args[++i];
+    long long number = 0;
+    if (flag == "--games" && ParseNumber(value, number) && number >= 1) {
+      options.games = static_cast<int>(number);
+      gamesGiven = true;
+    } else if (flag == "--level" && ParseNumber(value, number) &&
+               ((number >= 1 && number <= 10) || number == 50)) {
+      options.levelValue = static_cast<int>(number);
+    } else if (flag == "--seed" && ParseNumber(value, number) && number > 0) {
+      options.seed = number;
+    } else if (flag == "--type" && ParseGameType(value)) {
+      options.type = *ParseGameType(value);
+    } else if (flag == "--save-dir") {
+      options.saveDir = std::string(value);
+    } else if (flag == "--dictionary") {
+      options.dictionary = std::string(value);
+    } else {
+      return Usage();
+    }
+  }
+  if (!gamesGiven) return Usage();
+  if (!CanReadFile(options.dictionary)) {
+    std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
+    return 2;
+  }
+  return RunSelfPlay(options) == 0 ? 0 : 1;
+}
+
+// Loads a game through the reader Open Game uses and writes its report as the menu command
+// does. A refused file writes nothing.
+int Report(const std::vector<std::string_view>& args) {
+  std::vector<std::string> files;
+  bool html = false;
+  for (std::string_view arg : args) {
+    if (arg == "--html") {
+      html = true;
+    } else {
+      files.emplace_back(arg);
+    }
+  }
+  if (files.size() != 2) return Usage();
+  MemorySettingsStore store;
+  SystemClock clock;
+  CMoveRegConfig moveConfig(store);
+  ScriptedWindow window;
+  GameEngine engine(store, clock, moveConfig, window, DataFilePath("dictionary.txt"),
+                    DataFilePath("simple.dat"));
+  auto failed = [&] {
+    for (const ScriptedWindow::Message& message : window.messages) {
+      std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+    }
+    return 1;
+  };
+  if (!engine.LoadGameFile(files[0])) return failed();
+  window.paths.push_back(std::filesystem::absolute(files[1]).string());
+  window.yesNoAnswers.push_back(false);
+  const std::size_t before = window.messages.size();
+  engine.CreateReport(html);
+  for (std::size_t i = before; i < window.messages.size(); ++i) {
+    if (window.messages[i].caption == "Failure") return failed();
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace lumiquad
 
@@ -86,6 +177,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return lumiquad::Usage();
   const std::string_view command = argv[1];
   std::vector<std::string_view> args(argv + 2, argv + argc);
+  if (command == "selfplay") return lumiquad::SelfPlay(args);
+  if (command == "report") return lumiquad::Report(args);
   if (command == "board") return lumiquad::PrintBoard(args);
   if (command == "check") return lumiquad::CheckWords(args);
   return lumiquad::Usage();

@@ -1,0 +1,230 @@
+// The engine's files: game files written and opened, and game reports.
+#include "game/game_engine.h"
+#include "game/game_file.h"
+#include "game/report.h"
+#include "settings/file_io.h"
+
+namespace lumiquad {
+
+namespace {
+
+// A game file much larger than any game could make is no game file.
+constexpr std::size_t kMaxGameFile = std::size_t{256} << 20;
+
+const FileDialog kGameFileDialog{"Save Game", ".lqg",
+                                 "Lumiquad Games (*.lqg)|*.lqg|All Files (*.*)|*.*||"};
+const FileDialog kOpenGameDialog{"Open Game", ".lqg",
+                                 "Lumiquad Games (*.lqg)|*.lqg|All Files (*.*)|*.*||"};
+const FileDialog kTextReportDialog{"Create Report", ".txt",
+                                   "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"};
+const FileDialog kHtmlReportDialog{"Create HTML Report", ".htm",
+                                   "HTML Files (*.htm)|*.htm|All Files (*.*)|*.*||"};
+
+SavedPlayer SavePlayer(const Player& player) {
+  return {player.Name(),    player.rack,  player.spareNumber,  player.workingText,
+          player.lastDrawn, player.score, player.IsComputer(), player.savedScore};
+}
+
+SavedRecord SaveRecord(const MoveRecord& record) {
+  return {record.move,
+          {record.analysis.Ranked(), record.analysis.KeepCount(), record.analysis.LeaveWeight()},
+          record.board,
+          record.computerScore,
+          record.humanScore,
+          record.bagLetters};
+}
+
+void RestorePlayer(Player& player, const SavedPlayer& saved) {
+  player.config.name = saved.name;
+  player.rack = saved.rack;
+  player.spareNumber = saved.spareNumber;
+  player.workingText = saved.workingText;
+  player.lastDrawn = saved.lastDrawn;
+  player.score = saved.score;
+  player.savedScore = saved.savedScore;
+}
+
+// A square read back: an empty character in the file keeps what the board starts with.
+Square Restored(const Square& saved, char start) {
+  Square square = saved;
+  if (square.character == '\0') square.character = start;
+  return square;
+}
+
+}  // namespace
+
+std::string GameEngine::GameText() const {
+  SavedGame game;
+  game.gameOver = gameOver_;
+  game.wordListPath = wordListPath_;
+  game.level = levelValue_;
+  game.spareText = spareText_;
+  game.bagLastDrawn = bag_->LastDrawn();
+  game.bagContents = bag_->GetContents();
+  game.unseenText = UnseenLetters();
+  game.computer = SavePlayer(*computer_);
+  game.human = SavePlayer(*human_);
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) game.squares.push_back(board_->Cell(r, c));
+  }
+  game.searchAnchor = board_->searchAnchor;
+  game.letterValues = board_->GetLetterValues();
+  game.humanIdleTurns = humanIdleTurns_;
+  game.computerIdleTurns = computerIdleTurns_;
+  game.keepCount = currentKeepCount_;
+  for (const MoveRecord& record : history_) game.records.push_back(SaveRecord(record));
+  game.current = SaveRecord(currentRecord_);
+  game.bonus = Bonus();
+  return FormatGameFile(game);
+}
+
+void GameEngine::BindPlayers(Move& move) {
+  move.player = move.moverIndex == 1 ? computer_.get() : human_.get();
+}
+
+void GameEngine::ApplySavedGame(const SavedGame& saved) {
+  EndReviewIfRunning();
+  ResetGame();
+  gameOver_ = saved.gameOver;
+  if (!saved.wordListPath.empty()) wordListPath_ = saved.wordListPath;
+  levelValue_ = saved.level;
+  spareText_ = saved.spareText;
+  bag_->SetContents(saved.bagContents);
+  bag_->SetLastDrawn(saved.bagLastDrawn);
+  RestorePlayer(*computer_, saved.computer);
+  RestorePlayer(*human_, saved.human);
+  const std::string start = board_->StartingLayout();
+  for (int i = 0; i < kLayoutLength; ++i) {
+    *board_->SquareAt(i / kBoardSize, i % kBoardSize) =
+        Restored(saved.squares[static_cast<std::size_t>(i)], start[static_cast<std::size_t>(i)]);
+  }
+  board_->searchAnchor = saved.searchAnchor;
+  board_->SetLetterValues(saved.letterValues);
+  board_->SaveSnapshot();
+  humanIdleTurns_ = saved.humanIdleTurns;
+  computerIdleTurns_ = saved.computerIdleTurns;
+  currentKeepCount_ = saved.keepCount;
+
+  // A record's analysis is bound again to this game's board, bag, players and word lists, so
+  // that a report or a review can still ask it for a move.
+  auto restore = [&](const SavedRecord& from) {
+    MoveRecord record;
+    record.move = from.move;
+    BindPlayers(record.move);
+    std::vector<Move> ranked = from.analysis.ranked;
+    for (Move& move : ranked) BindPlayers(move);
+    Player& mover = record.move.moverIndex == 1 ? *computer_ : *human_;
+    Player& opponent = record.move.moverIndex == 1 ? *human_ : *computer_;
+    record.analysis = MoveChooser::Restored(std::move(ranked), from.analysis.keepCount,
+                                            from.analysis.leaveWeight, *board_, *bag_, mover,
+                                            opponent, simpleWords_.get(), filter_, saved.bonus);
+    for (std::size_t i = 0; i < from.squares.size(); ++i) {
+      record.board.push_back(Restored(from.squares[i], start[i]));
+    }
+    record.computerScore = from.computerScore;
+    record.humanScore = from.humanScore;
+    record.bagLetters = from.bagLetters;
+    return record;
+  };
+  for (const SavedRecord& record : saved.records) history_.push_back(restore(record));
+  currentRecord_ = restore(saved.current);
+  // The game is played on with its own bonus; the setting itself is not changed.
+  if (saved.lastBonus) loadedBonus_ = *saved.lastBonus;
+  if (mainDictionary_->IsEmpty() && CanReadFile(wordListPath_)) SetDictionary(wordListPath_);
+  for (Player* player : {computer_.get(), human_.get()}) {
+    if (player->rack.empty()) {
+      const std::string drawn = bag_->DrawTiles(kRackSize);
+      player->rack = drawn;
+      if (!drawn.empty()) player->lastDrawn = drawn;
+    }
+  }
+  state_ = gameOver_ ? GameState::GameOver : GameState::Playing;
+}
+
+bool GameEngine::LoadGameText(const std::string& text, std::string* error) {
+  std::optional<SavedGame> saved = ParseGameFile(text, error);
+  if (!saved) return false;
+  ApplySavedGame(*saved);
+  window_.TilesChanged();
+  window_.SetButtonMode(ButtonMode::Play);
+  window_.Repaint(false);
+  return true;
+}
+
+bool GameEngine::LoadGameFile(const std::string& path) {
+  const FileReadResult file = ReadFileLimited(path, kMaxGameFile);
+  if (file.status != FileReadStatus::Ok || !LoadGameText(file.contents)) {
+    window_.ShowMessage(path + " did not load", "Failure", MessageIcon::None);
+    return false;
+  }
+  window_.SetTitle(std::string(kWindowTitle) + " - " + path);
+  return true;
+}
+
+bool GameEngine::SaveGameFile(const std::string& path) {
+  EndReviewIfRunning();
+  window_.SetBusy(true);
+  const FileWriteResult result = WriteFileAtomically(path, GameText());
+  window_.SetBusy(false);
+  if (!result.ok) {
+    window_.ShowMessage(path + " could not be saved: " + result.error, "Failure",
+                        MessageIcon::Information);
+    return false;
+  }
+  window_.SetTitle(std::string(kWindowTitle) + " - " + path);
+  window_.SetStatusText("Game saved");
+  return true;
+}
+
+void GameEngine::OpenGame() {
+  EndReviewIfRunning();
+  if (std::optional<std::string> path = window_.AskOpenPath(kOpenGameDialog)) {
+    LoadGameFile(*path);
+  }
+}
+
+void GameEngine::SaveGame() {
+  EndReviewIfRunning();
+  if (state_ == GameState::NoGame) {
+    window_.ShowMessage("Must be in a game", "Failure", MessageIcon::Information);
+    return;
+  }
+  if (std::optional<std::string> path = window_.AskSavePath(kGameFileDialog)) {
+    SaveGameFile(*path);
+  }
+}
+
+void GameEngine::CreateReport(bool html) {
+  if (state_ == GameState::NoGame) {
+    window_.ShowMessage("Must be in a game", "Failure", MessageIcon::Information);
+    return;
+  }
+  std::optional<std::string> path =
+      window_.AskSavePath(html ? kHtmlReportDialog : kTextReportDialog);
+  if (!path) return;
+  if (!IsValidFilePath(*path, html ? "htm" : "txt")) {
+    window_.ShowMessage(*path + " is not a valid text file path", "Failure",
+                        MessageIcon::Information);
+    return;
+  }
+  window_.SetBusy(true);
+  std::vector<MoveRecord> records = history_;
+  if (state_ == GameState::Playing) {
+    FillCurrentPositionRecord();
+    records.push_back(currentRecord_);
+  }
+  const std::string text = html ? BuildHtmlReport(*this, records) : BuildTextReport(*this, records);
+  const FileWriteResult result = WriteFileAtomically(*path, text);
+  window_.SetBusy(false);
+  if (!result.ok) {
+    window_.ShowMessage(*path + " could not be written: " + result.error, "Failure",
+                        MessageIcon::Information);
+    return;
+  }
+  if (window_.AskYesNo("Would you like to view the report " + *path + " \nyou just created?",
+                       "View report", MessageIcon::Question)) {
+    window_.OpenDocument(*path);
+  }
+}
+
+}  // namespace lumiquad

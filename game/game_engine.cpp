@@ -1,0 +1,457 @@
+#include "game/game_engine.h"
+
+#include <algorithm>
+
+#include "ai/move_generator.h"
+#include "model/presets.h"
+#include "rules/evaluate_placement.h"
+
+namespace lumiquad {
+
+namespace {
+
+constexpr int kRejected = -30000;
+constexpr int kKeepCount = 200;
+constexpr const char* kSixteenSpaces = "                ";
+constexpr const char* kConfigurationRefused =
+    "Changing the board configuration is not allowed during a game";
+
+std::string Sorted(std::string letters) {
+  std::sort(letters.begin(), letters.end());
+  return letters;
+}
+
+// Whether every tile of `tiles` can be taken from `rack`, each once.
+bool RackHolds(std::string rack, const std::string& tiles) {
+  for (char tile : tiles) {
+    const std::size_t at = rack.find(tile);
+    if (at == std::string::npos) return false;
+    rack.erase(at, 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+                       GameWindow& window, const std::string& mainWordListPath,
+                       const std::string& simpleWordListPath)
+    : store_(store),
+      clock_(clock),
+      moveConfig_(moveConfig),
+      window_(window),
+      mainDictionary_(std::make_unique<WordList>(LoadWordList(mainWordListPath))),
+      simpleWords_(std::make_unique<WordList>(LoadWordList(simpleWordListPath))),
+      board_(std::make_unique<Board>(store, mainDictionary_.get())),
+      bag_(std::make_unique<Bag>(store, clock)),
+      human_(std::make_unique<Player>(store, false, *bag_)),
+      computer_(std::make_unique<Player>(store, true, *bag_)),
+      wordListPath_(mainWordListPath) {}
+
+GameEngine::~GameEngine() = default;
+
+int GameEngine::Bonus() const { return loadedBonus_.value_or(moveConfig_.GetBonus()); }
+
+void GameEngine::SetBonus(int bonus) {
+  moveConfig_.SetBonus(bonus);
+  loadedBonus_.reset();
+}
+
+bool GameEngine::AnyRackEmpty() const { return human_->rack.empty() || computer_->rack.empty(); }
+
+void GameEngine::ResetGame() {
+  board_->ResetBoard();
+  board_->SaveSnapshot();
+  bag_->FillBag();
+  history_.clear();
+  currentRecord_ = MoveRecord{};
+  humanIdleTurns_ = 0;
+  computerIdleTurns_ = 0;
+  for (Player* player : {human_.get(), computer_.get()}) {
+    player->rack.clear();
+    player->score = 0;
+    player->workingText.clear();
+  }
+  candidates_.clear();
+  spareText_.clear();
+  gameOver_ = false;
+  loadedBonus_.reset();
+}
+
+void GameEngine::Deal() {
+  for (Player* player : {computer_.get(), human_.get()}) {
+    if (player->rack.empty()) player->NewRack();
+  }
+}
+
+void GameEngine::NewGame() {
+  EndReviewIfRunning();
+  ResetGame();
+  Deal();
+  window_.TilesChanged();
+  window_.SetTitle(kWindowTitle);
+  window_.ClearLog();
+  window_.SetButtonMode(ButtonMode::Play);
+  state_ = GameState::Playing;
+  const bool humanFirst = RandomInts(10, 3, clock_)[1] < 5;
+  if (!humanFirst) ComputerTurn();
+  window_.Repaint(false);
+}
+
+void GameEngine::CloseGame() {
+  EndReviewIfRunning();
+  ResetGame();
+  for (Player* player : {computer_.get(), human_.get()}) {
+    player->rack.clear();
+    player->score = 0;
+  }
+  bag_->FillBag();
+  window_.TilesChanged();
+  window_.SetTitle(kWindowTitle);
+  window_.ClearLog();
+  window_.Repaint(false);
+  state_ = GameState::NoGame;
+  window_.SetButtonMode(ButtonMode::Play);
+}
+
+MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) {
+  // The same search as the computer's turn, for whoever moves; an empty board anchors on the
+  // centre as a first move does.
+  board_->SetMover(mover.IsComputer() ? 1 : 0);
+  MarkCentreAnchor(*board_);
+  GenerateMoves(*board_, mover.rack, Bonus(), candidates_);
+  return MoveChooser(candidates_, keepCount, *board_, *bag_, mover, opponent, simpleWords_.get(),
+                     filter_, Bonus());
+}
+
+void GameEngine::BeginRecord(MoveChooser analysis) {
+  currentRecord_.analysis = std::move(analysis);
+  currentRecord_.board.clear();
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) currentRecord_.board.push_back(board_->Cell(r, c));
+  }
+  currentRecord_.computerScore = computer_->score;
+  currentRecord_.humanScore = human_->score;
+  currentRecord_.bagLetters = bag_->GetContents();
+}
+
+void GameEngine::CompleteRecord(const Move& move) {
+  currentRecord_.move = move;
+  history_.push_back(currentRecord_);
+}
+
+void GameEngine::FillCurrentPositionRecord() {
+  MoveChooser empty({}, currentKeepCount_, *board_, *bag_, *computer_, *human_, simpleWords_.get(),
+                    filter_, Bonus());
+  BeginRecord(std::move(empty));
+}
+
+int GameEngine::RecordMove(Player& player, const Placement& placement, Move* played) {
+  const int mover = player.IsComputer() ? 1 : 0;
+  (mover == 1 ? computerIdleTurns_ : humanIdleTurns_) = 0;
+  board_->SetMover(mover);
+  Move move = EvaluatePlacement(*board_, placement, player.rack,
+                                {.checkWords = true, .trial = false, .bonus = Bonus()});
+  move.player = &player;
+  *played = move;
+  if (move.invalid) return kRejected;
+  player.PlayTiles(PlacedTiles(move), move.total);
+  CompleteRecord(move);
+  return move.total;
+}
+
+void GameEngine::RecordPass(Player& player) {
+  Move pass;
+  pass.isPass = true;
+  pass.player = &player;
+  pass.moverIndex = player.IsComputer() ? 1 : 0;
+  pass.rackBefore = player.rack;
+  pass.rackAfter = player.rack;
+  CompleteRecord(pass);
+  ++(player.IsComputer() ? computerIdleTurns_ : humanIdleTurns_);
+}
+
+void GameEngine::RecordChange(const std::string& letters, Player& player) {
+  Move change;
+  change.isExchange = true;
+  change.exchangedLetters = letters;
+  change.player = &player;
+  change.moverIndex = player.IsComputer() ? 1 : 0;
+  change.rackBefore = player.rack;
+  player.ExchangeTiles(letters);
+  change.rackAfter = player.rack;
+  CompleteRecord(change);
+  ++(player.IsComputer() ? computerIdleTurns_ : humanIdleTurns_);
+}
+
+bool GameEngine::EndOfGameTest() {
+  gameOver_ =
+      (bag_->IsEmpty() && AnyRackEmpty()) || (humanIdleTurns_ >= 3 && computerIdleTurns_ >= 3);
+  return gameOver_;
+}
+
+void GameEngine::LogMove(const Player& player, const Move& move) {
+  window_.AppendLog("\n\n" + player.Name() + ":\n" + DescribeMove(move, 0, false) + "\n");
+}
+
+void GameEngine::Submit(const TurnTiles& tiles) {
+  if (state_ != GameState::Playing) return;
+  window_.SetBusy(true);
+  std::optional<Move> gathered = GatherPlacement(*board_, tiles, 0);
+  // The tiles laid must be the human's own, each once.
+  if (gathered && !RackHolds(human_->rack, gathered->placedLetters)) gathered.reset();
+  if (!gathered) {
+    window_.AppendLog("\n\nThe move was invalid\n");
+    window_.SetStatusText("The Move was invalid");
+    window_.SetBusy(false);
+    window_.ShowMessage(kInvalidPlacementText, "Invalid move", MessageIcon::None);
+    return;
+  }
+  Placement placement{gathered->placedLetters, gathered->row,    gathered->column,
+                      gathered->Direction(),   gathered->blank1, gathered->blank2};
+  for (int blank : {placement.blank1, placement.blank2}) {
+    if (blank < 0) continue;
+    char letter = 0;
+    // The dialog asks again until a letter is chosen.
+    for (int tries = 0; tries < 100 && !(letter >= 'A' && letter <= 'Z'); ++tries) {
+      letter = window_.AskBlankLetter();
+    }
+    if (!(letter >= 'A' && letter <= 'Z')) {
+      window_.SetBusy(false);
+      return;
+    }
+    placement.letters[static_cast<std::size_t>(blank)] = letter;
+  }
+
+  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  Move played;
+  if (RecordMove(*human_, placement, &played) == kRejected) {
+    // Challenged: recorded and logged, the tiles go back and the turn stays with the human.
+    CompleteRecord(played);
+    LogMove(*human_, played);
+    window_.ReturnTurnTiles();
+    window_.Repaint(false);
+    window_.SetBusy(false);
+    return;
+  }
+  LogMove(*human_, played);
+  window_.TilesChanged();
+  window_.Repaint(false);
+  if (EndOfGameTest()) {
+    window_.SetBusy(false);
+    GameOverAnnouncement();
+  } else {
+    ComputerTurn();
+  }
+  window_.Repaint(false);
+  window_.SetBusy(false);
+}
+
+void GameEngine::Pass() {
+  if (state_ != GameState::Playing) return;
+  window_.SetBusy(true);
+  // Tiles left on the board would lie where the computer may play.
+  window_.ReturnTurnTiles();
+  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  RecordPass(*human_);
+  ComputerTurn();
+  window_.Repaint(false);
+  window_.SetBusy(false);
+}
+
+void GameEngine::Change(const std::string& markedLetters) {
+  if (state_ != GameState::Playing) return;
+  if (markedLetters.empty()) {
+    window_.ShowMessage(
+        "Select the tiles you wish to change by right-clicking\n"
+        "the tile(s) on your rack to select or unselect",
+        "Change", MessageIcon::None);
+    return;
+  }
+  if (bag_->Size() < static_cast<int>(markedLetters.size())) {
+    window_.ShowMessage("You cannot change as there not enough letters left", kApplicationTitle,
+                        MessageIcon::None);
+    return;
+  }
+  if (!RackHolds(human_->rack, markedLetters)) return;
+  window_.SetBusy(true);
+  window_.ReturnTurnTiles();
+  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  RecordChange(markedLetters, *human_);
+  window_.TilesChanged();
+  ComputerTurn();
+  window_.Repaint(false);
+  window_.SetBusy(false);
+}
+
+void GameEngine::GatherTiles() {
+  if (AnyRackEmpty()) return;
+  window_.ReturnTurnTiles();
+  window_.Repaint(false);
+}
+
+void GameEngine::ComputerTurn() {
+  window_.SetBusy(true);
+  MarkCentreAnchor(*board_);
+  board_->SetMover(1);
+  GenerateMoves(*board_, computer_->rack, Bonus(), candidates_);
+  MoveChooser chooser(candidates_, kKeepCount, *board_, *bag_, *computer_, *human_,
+                      simpleWords_.get(), filter_, Bonus());
+  const Move chosen = chooser.ChooseMove(levelValue_);
+  bool played = false;
+  if (chosen.mainWord != kNoMoveWord && !candidates_.empty() && chosen.total > 0) {
+    LogMove(*computer_, chosen);
+    BeginRecord(chooser);
+    Move move;
+    const Placement placement{chosen.placedLetters, chosen.row,    chosen.column,
+                              chosen.Direction(),   chosen.blank1, chosen.blank2};
+    played = RecordMove(*computer_, placement, &move) != kRejected;
+  } else {
+    BeginRecord(chooser);
+  }
+  if (!played) {
+    RecordPass(*computer_);
+    window_.SetBusy(false);
+    window_.ShowMessage("PASS", computer_->Name() + " passed", MessageIcon::None);
+  }
+  window_.TilesChanged();
+  window_.SetBusy(false);
+  if (EndOfGameTest()) GameOverAnnouncement();
+}
+
+void GameEngine::GameOverAnnouncement() {
+  state_ = GameState::GameOver;
+  window_.Repaint(false);
+  const std::vector<std::string> lines = InformationLines(true);
+  std::string text = std::string(kSixteenSpaces) + "GAME OVER\n\n";
+  for (std::size_t i = 0; i < 4 && i < lines.size(); ++i) {
+    text += kSixteenSpaces + lines[i] + "\n";
+  }
+  window_.ShowMessage(text, kApplicationTitle, MessageIcon::None);
+  window_.SetButtonMode(ButtonMode::Review);
+  window_.EnableGameButton(false);
+  window_.Repaint(false);
+  for (;;) {
+    switch (window_.AskGameOverChoice()) {
+      case GameOverChoice::PlayAgain:
+        NewGame();
+        return;
+      case GameOverChoice::SaveGame:
+        SaveGame();
+        break;
+      case GameOverChoice::Review:
+        state_ = GameState::GameOver;
+        StartReview();
+        return;
+      case GameOverChoice::ExitProgram:
+        window_.RequestClose();
+        return;
+    }
+  }
+}
+
+std::string GameEngine::UnseenLetters() const {
+  if (state_ == GameState::NoGame) return {};
+  std::string letters = bag_->GetContents();
+  if (state_ == GameState::Playing) letters += computer_->rack;
+  return Sorted(letters);
+}
+
+std::vector<std::string> GameEngine::InformationLines(bool largeScreen) const {
+  std::vector<std::string> lines = {human_->Name(), std::to_string(human_->score),
+                                    computer_->Name(), std::to_string(computer_->score), ""};
+  const std::size_t block = largeScreen ? 24 : 17;
+  const std::size_t width = largeScreen ? 5 : 6;
+  std::size_t letterLines = 0;
+  if (state_ != GameState::NoGame) {
+    const std::string letters = UnseenLetters();
+    if (letters.empty()) {
+      lines.emplace_back();
+      letterLines = 1;
+    }
+    for (std::size_t at = 0; at < letters.size(); at += width, ++letterLines) {
+      lines.push_back(letters.substr(at, width));
+    }
+  }
+  for (std::size_t i = letterLines; i < block; ++i) lines.emplace_back();
+  lines.push_back("Bonus = " + std::to_string(Bonus()));
+  return lines;
+}
+
+bool GameEngine::ChooseGameType(GameType type) {
+  if (!AnyRackEmpty()) {
+    window_.ShowMessage("Choosing the game type is not allowed during a game.", "Failure",
+                        MessageIcon::Information);
+    return false;
+  }
+  ApplyGameType(type, *board_, *bag_, moveConfig_);
+  board_->SaveSnapshot();
+  loadedBonus_.reset();
+  window_.Repaint(false);
+  return true;
+}
+
+bool GameEngine::AllowLetterFrequencyChange() {
+  if (AnyRackEmpty()) return true;
+  window_.ShowMessage("Setting the letter frequencies during a game is not allowed.", "Failure",
+                      MessageIcon::None);
+  return false;
+}
+
+// Board configuration is for outside a game; during one each command is refused with its own
+// message.
+bool GameEngine::OutsideGame(const char* refusal, const char* caption) {
+  if (state_ == GameState::NoGame) return true;
+  window_.ShowMessage(refusal, caption, MessageIcon::None);
+  return false;
+}
+
+bool GameEngine::ClearBoardConfiguration() {
+  if (!OutsideGame("Clearing the board is not allowed during a game", "Default Board")) {
+    return false;
+  }
+  board_->ClearBoardLayout();
+  window_.Repaint(true);
+  return true;
+}
+
+bool GameEngine::UndoClearBoardConfiguration() {
+  if (!OutsideGame(kConfigurationRefused, "Undo Board")) return false;
+  board_->UndoClearBoardLayout();
+  window_.Repaint(true);
+  return true;
+}
+
+bool GameEngine::DefaultBoardConfiguration() {
+  if (!OutsideGame(kConfigurationRefused, "Default Board")) return false;
+  board_->LayLumiquad();
+  board_->SetDefaultBoard("");
+  window_.Repaint(true);
+  return true;
+}
+
+bool GameEngine::AllowSaveBoardConfiguration() {
+  return OutsideGame("Board configurations must be saved prior to a game", "Save Error");
+}
+
+bool GameEngine::AllowChooseBoardConfiguration() {
+  return OutsideGame(kConfigurationRefused, "Choose Board");
+}
+
+void GameEngine::EditSquare(int row, int column, bool forward) {
+  if (state_ != GameState::NoGame) return;
+  board_->StepSquareKind(row, column, forward);
+  window_.Repaint(true);
+}
+
+bool GameEngine::SetDictionary(const std::string& path) {
+  if (!CanReadFile(path)) return false;
+  auto list = std::make_unique<WordList>(LoadWordList(path));
+  if (list->IsEmpty()) return false;
+  mainDictionary_ = std::move(list);
+  board_->SetDictionaryRef(mainDictionary_.get());
+  wordListPath_ = path;
+  return true;
+}
+
+}  // namespace lumiquad

@@ -1,0 +1,189 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/game_window.h"
+#include "game/history_viewer.h"
+#include "game/move_record.h"
+#include "model/bag.h"
+#include "model/board.h"
+#include "model/layouts.h"
+#include "model/player.h"
+#include "rules/evaluate_placement.h"
+#include "rules/placement.h"
+#include "words/word_list.h"
+
+namespace lumiquad {
+
+struct SavedGame;
+
+// The owner of a game: the word lists, the board, the bag, the two players (0 the human, 1 the
+// computer), the history, and the state the window shows. Every command the window forwards
+// runs here to completion, including the computer's reply; the window is told what to show
+// through GameWindow.
+class GameEngine {
+ public:
+  // Loads both word lists, then builds the board, the bag and the players from the settings.
+  // Everything given must outlive the engine.
+  GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+             GameWindow& window, const std::string& mainWordListPath,
+             const std::string& simpleWordListPath);
+  ~GameEngine();
+  GameEngine(const GameEngine&) = delete;
+  GameEngine& operator=(const GameEngine&) = delete;
+
+  // --- Commands -------------------------------------------------------------------------------
+
+  // Deals a new game (discarding a running one) and lets the computer open when it draws first.
+  void NewGame();
+  // Ends the game: everything back as after start-up, state NoGame.
+  void CloseGame();
+  // The human's move from the tiles laid this turn. Refused shapes, challenged words and played
+  // moves are handled and logged; a played move is answered by the computer. Only in Playing.
+  void Submit(const TurnTiles& tiles);
+  void Pass();
+  // Exchanges the given rack letters (those marked for change). Only in Playing.
+  void Change(const std::string& markedLetters);
+  // The tiles laid this turn go back to the rack.
+  void GatherTiles();
+
+  // The review of the history, one record at a time (the buttons of the review mode).
+  void StartReview();
+  void StepBack();
+  void StepForward();
+  void GoToStart();
+  void GoToEnd();
+  void EndReview();
+
+  // Game files: asks for a path and loads or saves; LoadGameFile and SaveGameFile do the work
+  // for a known path and report failures to the user.
+  void OpenGame();
+  void SaveGame();
+  bool LoadGameFile(const std::string& path);
+  bool SaveGameFile(const std::string& path);
+  // Asks for a path and writes the game report there, as text or as an HTML page.
+  void CreateReport(bool html);
+
+  // Configuration while the game allows it; each refuses with its message otherwise and answers
+  // whether it went ahead.
+  bool ChooseGameType(GameType type);
+  bool AllowLetterFrequencyChange();
+  bool ClearBoardConfiguration();
+  bool UndoClearBoardConfiguration();
+  bool DefaultBoardConfiguration();
+  bool AllowSaveBoardConfiguration();
+  bool AllowChooseBoardConfiguration();
+  // Steps a square's kind with the mouse outside a game; ignored during one.
+  void EditSquare(int row, int column, bool forward);
+
+  // Loads a new main word list; the old one stays when the file cannot be read or holds no
+  // word. Answers whether the list was replaced.
+  bool SetDictionary(const std::string& path);
+
+  // --- State ----------------------------------------------------------------------------------
+
+  GameState State() const { return state_; }
+  Board& GetBoard() { return *board_; }
+  const Board& GetBoard() const { return *board_; }
+  Bag& GetBag() { return *bag_; }
+  const Bag& GetBag() const { return *bag_; }
+  Player& Human() { return *human_; }
+  Player& Computer() { return *computer_; }
+  const Player& Human() const { return *human_; }
+  const Player& Computer() const { return *computer_; }
+  Player& PlayerAt(bool computer) { return computer ? *computer_ : *human_; }
+  const WordList& MainWords() const { return *mainDictionary_; }
+  const WordList& SimpleWords() const { return *simpleWords_; }
+  const std::vector<MoveRecord>& History() const { return history_; }
+  const MoveRecord& CurrentRecord() const { return currentRecord_; }
+  bool IsGameOver() const { return gameOver_; }
+  int HumanIdleTurns() const { return humanIdleTurns_; }
+  int ComputerIdleTurns() const { return computerIdleTurns_; }
+  const std::string& WordListPath() const { return wordListPath_; }
+  const HistoryViewer* Viewer() const { return viewer_.get(); }
+
+  // The computer's level value: 1 to 10, or 50 for the hidden level.
+  int Level() const { return levelValue_; }
+  void SetLevel(int levelValue) { levelValue_ = levelValue; }
+  void SetFilter(bool on) { filter_ = on; }
+  bool Filter() const { return filter_; }
+  // The full-rack bonus in force: the setting, or the one a loaded game was played with.
+  int Bonus() const;
+  // Sets the bonus setting (and saves it); a loaded game's own bonus gives way to it.
+  void SetBonus(int bonus);
+  // True when either rack is empty, as before a deal: the tile set may then be changed.
+  bool AnyRackEmpty() const;
+
+  // The lines shown beside the board: names, scores, the tiles the human cannot see (W a line),
+  // blank lines to fill the block, and the bonus. largeScreen picks 5 or 6 letters a line.
+  std::vector<std::string> InformationLines(bool largeScreen) const;
+  // The letters the human cannot see, sorted: the bag, and in Playing the computer's rack.
+  std::string UnseenLetters() const;
+
+  // The current record made from the position as it stands now, with an empty analysis (the
+  // report and the review use it in Playing).
+  void FillCurrentPositionRecord();
+  // The game as a game file's text, and the same read back into a fresh game; LoadGameText
+  // leaves the running game untouched and answers false when the text is no consistent game.
+  std::string GameText() const;
+  bool LoadGameText(const std::string& text, std::string* error = nullptr);
+
+ private:
+  void ResetGame();
+  void Deal();
+  MoveChooser Analyse(Player& mover, Player& opponent, int keepCount);
+  void BeginRecord(MoveChooser analysis);
+  void CompleteRecord(const Move& move);
+  // Plays a placement for a player: -30000 when the evaluation rejects it, else its score.
+  int RecordMove(Player& player, const Placement& placement, Move* played);
+  void RecordPass(Player& player);
+  void RecordChange(const std::string& letters, Player& player);
+  bool EndOfGameTest();
+  void ComputerTurn();
+  void GameOverAnnouncement();
+  void LogMove(const Player& player, const Move& move);
+  void EndReviewIfRunning();
+  void ShowRecord(int index);
+  void WriteAnalysis(int index);
+  void ApplySavedGame(const SavedGame& saved);
+  bool OutsideGame(const char* refusal, const char* caption);
+  void BindPlayers(Move& move);
+
+  SettingsStore& store_;
+  const Clock& clock_;
+  CMoveRegConfig& moveConfig_;
+  GameWindow& window_;
+
+  std::unique_ptr<WordList> mainDictionary_;
+  std::unique_ptr<WordList> simpleWords_;
+  std::unique_ptr<Board> board_;
+  std::unique_ptr<Bag> bag_;
+  std::unique_ptr<Player> human_;
+  std::unique_ptr<Player> computer_;
+
+  std::vector<Move> candidates_;
+  bool gameOver_ = false;
+  int levelValue_ = 8;
+  std::string wordListPath_;
+  std::string spareText_;
+  std::vector<MoveRecord> history_;
+  MoveRecord currentRecord_;
+  int humanIdleTurns_ = 0;
+  int computerIdleTurns_ = 0;
+  int currentKeepCount_ = 200;
+  bool filter_ = false;
+  std::optional<int> loadedBonus_;  // the bonus of a loaded game, in force until the next deal
+  GameState state_ = GameState::NoGame;
+
+  // The review, and the game put aside while it runs.
+  std::unique_ptr<HistoryViewer> viewer_;
+  std::vector<Square> asideBoard_;
+  std::int32_t asideHumanScore_ = 0;
+  std::int32_t asideComputerScore_ = 0;
+  std::string asideBag_;
+};
+
+}  // namespace lumiquad

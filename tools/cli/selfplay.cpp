@@ -1,0 +1,208 @@
+#include "tools/cli/selfplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+
+#include "ai/move_chooser.h"
+#include "ai/move_generator.h"
+#include "game/game_engine.h"
+#include "game/scripted_window.h"
+#include "model/presets.h"
+#include "rules/evaluate_placement.h"
+#include "settings/file_io.h"
+
+namespace lumiquad {
+
+namespace {
+
+std::string Sorted(std::string tiles) {
+  std::sort(tiles.begin(), tiles.end());
+  return tiles;
+}
+
+// Every tile of the game: the bag, both racks and the board, a blank on the board as '?'.
+std::string AllTiles(GameEngine& engine) {
+  std::string tiles = engine.GetBag().GetContents() + engine.Human().rack + engine.Computer().rack;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const Square& square = engine.GetBoard().Cell(r, c);
+      if (square.HasTile()) tiles += square.blank ? '?' : square.character;
+    }
+  }
+  return Sorted(tiles);
+}
+
+bool PlacesTiles(const Move& move) { return !move.isPass && !move.isExchange && !move.invalid; }
+
+// The checks made after every turn; each failure is printed and counted.
+class InvariantChecker {
+ public:
+  InvariantChecker(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+                   const SelfPlayOptions& options)
+      : reloaded_(store, clock, moveConfig, window_, options.dictionary, options.simpleWords) {}
+
+  int Check(GameEngine& engine, const std::string& dealt, int game, int turn) {
+    int failures = 0;
+    auto fail = [&](const std::string& what) {
+      std::printf("game %d turn %d: %s\n", game, turn, what.c_str());
+      ++failures;
+    };
+    if (AllTiles(engine) != dealt) fail("the tiles are not those of the deal");
+    int scores[2] = {0, 0};
+    for (const MoveRecord& record : engine.History()) {
+      if (PlacesTiles(record.move)) scores[record.move.moverIndex] += record.move.total;
+    }
+    if (scores[0] != engine.Human().score || scores[1] != engine.Computer().score) {
+      fail("a score is not the sum of its moves");
+    }
+    if (!BoardMatchesReplay(engine)) fail("the board is not a replay of the history");
+    const std::string text = engine.GameText();
+    std::string why;
+    if (!reloaded_.LoadGameText(text, &why)) {
+      fail("the saved game does not load: " + why);
+    } else if (reloaded_.GameText() != text) {
+      fail("the reloaded game differs from the saved one");
+    }
+    return failures;
+  }
+
+ private:
+  bool BoardMatchesReplay(GameEngine& engine) {
+    MemorySettingsStore store;
+    Board replay(store, nullptr);
+    replay.SetLetterValues(engine.GetBoard().GetLetterValues());
+    replay.LayLayout(engine.GetBoard().StartingLayout());
+    replay.SaveSnapshot();
+    for (const MoveRecord& record : engine.History()) {
+      const Move& move = record.move;
+      if (!PlacesTiles(move)) continue;
+      replay.SetMover(move.moverIndex);
+      const Placement placement{move.placedLetters, move.row,    move.column,
+                                move.Direction(),   move.blank1, move.blank2};
+      if (EvaluatePlacement(replay, placement, move.rackBefore, {.checkWords = false}).invalid) {
+        return false;
+      }
+    }
+    for (int r = 0; r < kBoardSize; ++r) {
+      for (int c = 0; c < kBoardSize; ++c) {
+        const Square& a = replay.Cell(r, c);
+        const Square& b = engine.GetBoard().Cell(r, c);
+        if (a.character != b.character || a.blank != b.blank ||
+            (a.HasTile() && a.placedBy != b.placedBy)) {
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+
+  ScriptedWindow window_;
+  GameEngine reloaded_;
+};
+
+// The tiles of a move as the human lays them: on its squares, blanks as '?'.
+TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& window) {
+  TurnTiles tiles;
+  const int dr = move.Direction() == 0 ? 0 : 1;
+  const int dc = move.Direction() == 0 ? 1 : 0;
+  int r = move.row;
+  int c = move.column;
+  for (int i = 0; i < static_cast<int>(move.placedLetters.size()); r += dr, c += dc) {
+    if (!Board::OnBoard(r, c)) break;
+    if (engine.GetBoard().Cell(r, c).HasTile()) continue;
+    const bool blank = i == move.blank1 || i == move.blank2;
+    const char letter = move.placedLetters[static_cast<std::size_t>(i)];
+    tiles.snapped.push_back({r, c, blank ? '?' : letter, blank});
+    if (blank) window.blankLetters.push_back(letter);
+    ++i;
+  }
+  return tiles;
+}
+
+// The human's turn, chosen by the same search and level as the computer's.
+void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
+  Board& board = engine.GetBoard();
+  board.SetMover(0);
+  MarkCentreAnchor(board);
+  std::vector<Move> candidates = GenerateMoves(board, engine.Human().rack, engine.Bonus());
+  MoveChooser chooser(candidates, 200, board, engine.GetBag(), engine.Human(), engine.Computer(),
+                      &engine.SimpleWords(), engine.Filter(), engine.Bonus());
+  const Move move = chooser.ChooseMove(levelValue);
+  if (move.mainWord != kNoMoveWord && !candidates.empty() && move.total > 0) {
+    engine.Submit(TilesOf(engine, move, window));
+  } else if (engine.GetBag().Size() >= static_cast<int>(engine.Human().rack.size())) {
+    engine.Change(engine.Human().rack);
+  } else {
+    engine.Pass();
+  }
+}
+
+}  // namespace
+
+int RunSelfPlay(const SelfPlayOptions& options) {
+  const auto start = std::chrono::steady_clock::now();
+  MemorySettingsStore store;
+  FixedClock clock(options.seed != 0 ? options.seed
+                                     : static_cast<std::int64_t>(std::time(nullptr)));
+  CMoveRegConfig moveConfig(store);
+  ScriptedWindow window;
+  GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
+  engine.ChooseGameType(options.type);
+  engine.SetLevel(options.levelValue);
+  std::optional<InvariantChecker> checker;
+  if (options.checks) checker.emplace(store, clock, moveConfig, options);
+  if (!options.saveDir.empty()) std::filesystem::create_directories(options.saveDir);
+
+  long moves = 0;
+  int failures = 0;
+  for (int game = 1; game <= options.games; ++game) {
+    clock.Set(clock.Seconds() + 1);
+    engine.NewGame();
+    const std::string dealt =
+        Sorted(LetterString(engine.GetBag().Frequencies()) + std::string(2, '?'));
+    int gameFailures = 0;
+    int turn = 0;
+    for (; engine.State() == GameState::Playing && turn < 200; ++turn) {
+      clock.Set(clock.Seconds() + 1);
+      const std::size_t before = engine.History().size();
+      HumanTurn(engine, window, options.levelValue);
+      if (engine.History().size() == before) {
+        std::printf("game %d turn %d: the human's turn was not taken\n", game, turn);
+        ++gameFailures;
+        break;
+      }
+      if (engine.History()[before].move.invalid) {
+        std::printf("game %d turn %d: the search's move was challenged\n", game, turn);
+        ++gameFailures;
+      }
+      if (checker) gameFailures += checker->Check(engine, dealt, game, turn);
+    }
+    moves += static_cast<long>(engine.History().size());
+    failures += gameFailures;
+    const int human = engine.Human().score;
+    const int computer = engine.Computer().score;
+    std::printf("game %d: moves=%zu human=%d computer=%d %s invariant_failures=%d\n", game,
+                engine.History().size(), human, computer,
+                human > computer   ? "human wins"
+                : human < computer ? "computer wins"
+                                   : "draw",
+                gameFailures);
+    if (!options.saveDir.empty()) {
+      const std::string path = options.saveDir + "/game-" + std::to_string(game) + ".lqg";
+      if (!WriteFileAtomically(path, engine.GameText()).ok) {
+        std::fprintf(stderr, "lumiquad-cli: could not write %s\n", path.c_str());
+      }
+    }
+    std::fflush(stdout);
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("summary games=%d moves=%ld invariant_failures=%d seconds=%.1f\n", options.games,
+              moves, failures, seconds);
+  return failures;
+}
+
+}  // namespace lumiquad

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/layouts.h"
+
+namespace lumiquad {
+
+struct SelfPlayOptions {
+  int games = 1;
+  int levelValue = 1;  // both sides play at this level value
+  GameType type = GameType::Lumiquad;
+  std::string saveDir;  // where finished games are written, when set
+  bool checks = true;
+  std::int64_t seed = 0;  // the clock's first second; 0 takes the time of day
+  std::string dictionary;
+  std::string simpleWords;
+};
+
+// Plays whole games in which the computer's search also chooses the human's moves, submitted
+// through the human's own path; checks the game's invariants after every turn. Prints a line a
+// game and a summary; returns the number of invariant failures.
+int RunSelfPlay(const SelfPlayOptions& options);
+
+}  // namespace lumiquad
