@@ -394,7 +394,7 @@ bool GameEngine::ChooseGameType(GameType type) {
 bool GameEngine::AllowLetterFrequencyChange() {
   if (AnyRackEmpty()) return true;
   window_.ShowMessage("Setting the letter frequencies during a game is not allowed.", "Failure",
-                      MessageIcon::None);
+                      MessageIcon::Information);
   return false;
 }
 

@@ -24,6 +24,7 @@ Board::Board(SettingsStore& store, const WordList* dictionary)
   if (std::all_of(letterval.begin(), letterval.end(), [](int value) { return value == 0; })) {
     SetLetterValues(ValuePresets()[0].values);
   }
+  valuesBeforeDefaults = letterval;
   if (defaultboard.empty()) {
     LayLumiquad();
   } else {

@@ -92,6 +92,10 @@ class Board : public CBoardRegConfig {
   const WordList* DictionaryRef() const { return dictionary_; }
   void SetDictionaryRef(const WordList* dictionary) { dictionary_ = dictionary; }
 
+  // The letter values as they were before the Lumiquad values were last laid over them from
+  // the letter values dialog, so that it can undo that.
+  LetterTable valuesBeforeDefaults{};
+
   // The anchor square the computer's search worked on last: its working copy, kept with the
   // board and cleared when a game starts.
   Square searchAnchor;

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build
   libgtest-dev libbenchmark-dev
+  qt6-base-dev fonts-liberation2
 )
 
 missing=()

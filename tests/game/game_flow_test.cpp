@@ -193,7 +193,7 @@ TEST_F(GameFlow, ConfigurationIsGuardedDuringAGame) {
                                   {"Choosing the game type is not allowed during a game.",
                                    "Failure", MessageIcon::Information, false},
                                   {"Setting the letter frequencies during a game is not allowed.",
-                                   "Failure", MessageIcon::None, false},
+                                   "Failure", MessageIcon::Information, false},
                                   {"Clearing the board is not allowed during a game",
                                    "Default Board", MessageIcon::None, false},
                                   {configuration, "Undo Board", MessageIcon::None, false},

@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "game/scripted_window.h"
 #include "rules/move.h"
 
 namespace lumiquad {
@@ -20,6 +21,11 @@ inline void PrintTo(const Move& move, std::ostream* out) {
   *out << (move.invalid ? " invalid" : "") << (move.isPass ? " pass" : "")
        << (move.isExchange ? " exchange " + move.exchangedLetters : std::string()) << " mover "
        << static_cast<int>(move.moverIndex) << " eval " << move.evaluation << "}";
+}
+
+inline void PrintTo(const ScriptedWindow::Message& message, std::ostream* out) {
+  *out << "{\"" << message.text << "\", \"" << message.caption << "\", icon "
+       << static_cast<int>(message.icon) << (message.question ? ", question}" : "}");
 }
 
 }  // namespace lumiquad

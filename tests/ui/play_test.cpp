@@ -1,0 +1,279 @@
+#include <QtGui/QAction>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+
+#include "ui_fixture.h"
+
+namespace lumiquad {
+
+using test::Frame;
+
+class PlayTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void theWindowOpensAsTheCommandTableSays();
+  void tilesDraggedOntoSquaresAreSubmittedAndScored();
+  void aRejectedWordPutsTheTilesBack();
+  void aLooseTileIsRefusedWithTheSnapMessage();
+  void theRackMakesRoomForADroppedTile();
+  void rightClicksMarkRackTilesForAChange();
+  void theStatusBarNamesTheSquareUnderThePointer();
+  void theWindowShowsTheSchemeSquaresAndTiles();
+  void aDictionaryThatCannotBeLoadedIsRefused();
+};
+
+void PlayTest::theWindowOpensAsTheCommandTableSays() {
+  Frame f;
+  QCOMPARE(f.frame->windowTitle(), QString("Welcome To Lumiquad!"));
+  QStringList menus;
+  for (QAction* action : f.frame->menuBar()->actions()) menus << action->text();
+  QCOMPARE(menus, (QStringList{"File", "Play", "Configure", "Choose Game", "Help"}));
+  const std::pair<int, const char*> items[] = {
+      {4001, "New Game..."},
+      {4010, "Open Game..."},
+      {4005, "Save Game..."},
+      {4016, "Close Game..."},
+      {4015, "Create Game Report..."},
+      {4000, "Exit"},
+      {4002, "Submit"},
+      {4003, "Pass"},
+      {4004, "Gather Tiles"},
+      {4011, "Change"},
+      {10050, "Adult Language Filter..."},
+      {4012, "Set Dictionary..."},
+      {4013, "Set Letter Values..."},
+      {4014, "Set Letter Frequency..."},
+      {5338, "Set Bonus Score..."},
+      {11312, "Set Names..."},
+      {25373, "Clear Board Configuration"},
+      {25377, "Choose Board Config..."},
+      {3468, "Scrabble"},
+      {8989, "Go to Help..."},
+      {16948, "About..."},
+      {44542, "Good"},
+      {54534, "Learner"},
+      {11004, "Orange"},
+  };
+  for (const auto& [id, text] : items) QCOMPARE(f.frame->Command(id)->text(), QString(text));
+  // The buttons of play mode are on, those of review mode off.
+  for (int id : {50012, 50016, 50017, 50018}) QVERIFY(f.frame->Button(id)->isEnabled());
+  for (int id : {50010, 50011, 50013, 50014, 50015}) QVERIFY(!f.frame->Button(id)->isEnabled());
+  QCOMPARE(f.frame->Button(50016)->text(), QString("Submit"));
+  QCOMPARE(f.frame->Button(50016)->size(), QSize(55, 25));
+  // Exactly one colour and one level are checked: the stored ones.
+  QVERIFY(f.frame->Command(11000)->isChecked());
+  QVERIFY(f.frame->Command(44542)->isChecked());
+  f.frame->Command(11002)->trigger();
+  QVERIFY(f.frame->Command(11002)->isChecked());
+  QVERIFY(!f.frame->Command(11000)->isChecked());
+  QCOMPARE(f.frame->Settings().color, 2);
+  f.frame->Command(12903)->trigger();
+  QCOMPARE(f.Engine().Level(), 50);
+  QVERIFY(!f.frame->Command(44542)->isChecked());
+  f.frame->Command(54534)->trigger();
+  QCOMPARE(f.Engine().Level(), 10);
+  QCOMPARE(f.frame->Settings().level, 9);
+  // The small screen's geometry.
+  Frame small(true);
+  QCOMPARE(small.Geometry().RackLeft(), 193);
+  QCOMPARE(small.Geometry().RackTop(), 425);
+  QCOMPARE(small.frame->Button(50016)->width(), 43);
+}
+
+void PlayTest::tilesDraggedOntoSquaresAreSubmittedAndScored() {
+  Frame f;
+  f.StartWithRack("CATSXYZ", "DOGQQQQ");
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  f.Drag(f.RackTile('C'), f.SquareCentre(7, 7));
+  f.Drag(f.RackTile('A'), f.SquareCentre(7, 8));
+  f.Drag(f.RackTile('T'), f.SquareCentre(7, 9));
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 3);
+  QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
+
+  QCOMPARE(f.Engine().Human().score, 8);
+  QVERIFY(f.frame->LogText().rfind("\n\nPlayer 1:\n(8H,across) CAT = 8\n", 0) == 0);
+  QVERIFY(f.frame->Log()->toPlainText().startsWith("\n\nPlayer 1:\n(8H,across) CAT = 8"));
+  QCOMPARE(f.Engine().GetBoard().Cell(7, 9).character, 'T');
+  // CAT and whatever the computer laid are fixed tiles now; the rack is full again.
+  int fixed = 0;
+  for (int r = 0; r < 15; ++r) {
+    for (int c = 0; c < 15; ++c) fixed += f.Engine().GetBoard().Cell(r, c).HasTile() ? 1 : 0;
+  }
+  QCOMPARE(f.CountPieces(Piece::Fixed), fixed);
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 0);
+}
+
+void PlayTest::aRejectedWordPutsTheTilesBack() {
+  Frame f;
+  f.StartWithRack("CATSXYZ");
+  f.Drag(f.RackTile('X'), f.SquareCentre(7, 7));
+  f.Drag(f.RackTile('Y'), f.SquareCentre(7, 8));
+  QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
+  QCOMPARE(f.frame->LogText(), std::string("\n\nPlayer 1:\nXY. : CHALLENGED\n"));
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 0);
+  QVERIFY(f.prompter.messages.empty());
+  QCOMPARE(f.Engine().History().size(), std::size_t{1});
+}
+
+void PlayTest::aLooseTileIsRefusedWithTheSnapMessage() {
+  Frame f;
+  f.StartWithRack("CATSXYZ");
+  f.Drag(f.RackTile('C'), f.SquareCentre(7, 7));
+  // A is dropped on the C: blocked, it stays loose where it was let go.
+  f.Drag(f.RackTile('A'), f.SquareCentre(7, 7));
+  QCOMPARE(f.CountPieces(Piece::Held), 1);
+  QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
+  QCOMPARE(f.prompter.messages.size(), std::size_t{1});
+  QCOMPARE(f.prompter.messages[0].text,
+           std::string("Tiles must be snapped on the grid and placed next to each other"));
+  QCOMPARE(f.prompter.messages[0].caption, std::string("Invalid move"));
+  QCOMPARE(f.frame->StatusText(), QString("The Move was invalid"));
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 1);  // the tiles stay where the user left them
+  QCOMPARE(f.CountPieces(Piece::Held), 1);
+  // Gather Tiles brings both back; nothing was lost.
+  f.frame->Command(4004)->trigger();
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+}
+
+void PlayTest::theRackMakesRoomForADroppedTile() {
+  // The drop rules on a rack of pieces, as the view keeps them.
+  const ViewGeometry g = ViewGeometry::For(false);
+  auto rackOf = [&](std::vector<int> filled) {
+    std::vector<Piece> pieces;
+    for (int slot : filled) {
+      Piece piece;
+      piece.x = g.SlotX(slot);
+      piece.y = g.RackTop();
+      piece.state = Piece::OnRack;
+      piece.letter = static_cast<char>('A' + slot);
+      pieces.push_back(piece);
+    }
+    return pieces;
+  };
+  std::vector<Piece> pieces = rackOf({2, 3, 4, 6});
+  Piece dropped;
+  dropped.letter = 'Z';
+  dropped.x = g.SlotX(2) + 5;
+  dropped.y = g.RackTop() - 10;
+  dropped.state = Piece::Held;
+  pieces.push_back(dropped);
+  DropOnRack(pieces, 4, g);
+  QCOMPARE(SlotOf(pieces[4], g), 2);
+  QCOMPARE(SlotOf(pieces[0], g), 3);  // 2, 3 and 4 moved one slot right into the free 5
+  QCOMPARE(SlotOf(pieces[1], g), 4);
+  QCOMPARE(SlotOf(pieces[2], g), 5);
+  QCOMPARE(SlotOf(pieces[3], g), 6);
+
+  pieces = rackOf({1, 2, 3, 4, 5, 6});  // nothing free to the right: the run to the left
+  pieces.push_back(dropped);
+  pieces.back().x = g.SlotX(4);
+  DropOnRack(pieces, 6, g);
+  QCOMPARE(SlotOf(pieces[6], g), 4);
+  QCOMPARE(SlotOf(pieces[0], g), 0);
+  QCOMPARE(SlotOf(pieces[3], g), 3);
+
+  QCOMPARE(g.SlotAt(g.RackLeft() - 30, g.RackTop()), 0);  // just beyond either end
+  QCOMPARE(g.SlotAt(g.RackLeft() - 31, g.RackTop()), -1);
+  QCOMPARE(g.SlotAt(g.RackLeft() + 7 * 35 + 29, g.RackTop()), 6);
+
+  // With the mouse: a tile dragged onto its neighbour's slot pushes it along.
+  Frame f;
+  f.StartWithRack("CATSXYZ");
+  auto rackOrder = [&] {
+    std::string rack;
+    for (int slot = 0; slot < 7; ++slot) {
+      for (const Piece& piece : f.View().Pieces()) {
+        if (piece.state == Piece::OnRack && SlotOf(piece, f.Geometry()) == slot) {
+          rack += piece.letter;
+        }
+      }
+    }
+    return QString::fromStdString(rack);
+  };
+  QString expected = rackOrder();
+  expected.remove('Z');
+  f.Drag(f.RackTile('Z'), f.SquareCentre(0, 0));
+  f.Drag(f.SquareCentre(0, 0), f.SlotCentre(0));
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  QCOMPARE(rackOrder(), "Z" + expected);
+}
+
+void PlayTest::rightClicksMarkRackTilesForAChange() {
+  Frame f;
+  f.StartWithRack("CATSXYZ");
+  f.Drag(f.RackTile('C'), f.SquareCentre(7, 7));
+  QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.SquareCentre(7, 7));
+  QCOMPARE(f.View().MarkedLetters(), std::string());  // a tile on the board is never marked
+  QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile('X'));
+  QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile('Y'));
+  QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile('Y'));  // unmarked
+  QCOMPARE(f.View().MarkedLetters(), std::string("X"));
+  QTest::mouseClick(f.frame->Button(50017), Qt::LeftButton);
+  const Move& change = f.Engine().History().front().move;
+  QVERIFY(change.isExchange);
+  QCOMPARE(change.exchangedLetters, std::string("X"));
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);  // the C came back from the board first
+  QCOMPARE(f.View().MarkedLetters(), std::string());
+}
+
+void PlayTest::theStatusBarNamesTheSquareUnderThePointer() {
+  Frame f;
+  QTest::mouseMove(&f.View(), f.SquareCentre(0, 0));
+  QCOMPARE(f.frame->StatusText(), QString("Column = 1 Row = A"));
+  QTest::mouseMove(&f.View(), f.SquareCentre(14, 14));
+  QCOMPARE(f.frame->StatusText(), QString("Column = 15 Row = O"));
+  QTest::mouseMove(&f.View(), QPoint(5, 5));
+  QCOMPARE(f.frame->StatusText(), QString());
+}
+
+void PlayTest::theWindowShowsTheSchemeSquaresAndTiles() {
+  Frame f;
+  f.StartWithRack("CATSXYZ");
+  f.Drag(f.RackTile('C'), f.SquareCentre(3, 5));
+  const QImage picture = f.View().grab().toImage();
+  QCOMPARE(QColor(picture.pixel(112, 660)), QColor(34, 139, 34));  // the Green scheme
+  // Row D, column 10 of the Lumiquad board is a double word square: pink.
+  const QColor doubleWord(
+      picture.pixel(f.SquareCentre(3, 9).x() + 10, f.SquareCentre(3, 9).y() + 10));
+  QVERIFY2(doubleWord.red() > 200 && doubleWord.green() < 190 && doubleWord.blue() > 150,
+           qPrintable(doubleWord.name()));
+  // The dropped tile is yellow.
+  const QColor tile(picture.pixel(f.SquareCentre(3, 5).x() + 12, f.SquareCentre(3, 5).y() - 12));
+  QVERIFY(tile.red() > 200 && tile.green() > 170 && tile.blue() < 140);
+  f.frame->Command(11007)->trigger();
+  QCOMPARE(QColor(f.View().grab().toImage().pixel(112, 660)), QColor(255, 255, 254));
+}
+
+void PlayTest::aDictionaryThatCannotBeLoadedIsRefused() {
+  Frame f;
+  const std::string before = f.frame->Settings().dictionary;
+  const std::string missing = f.folder.filePath("none.txt").toStdString();
+  f.prompter.paths = {missing};
+  f.frame->Command(4012)->trigger();
+  QCOMPARE(f.prompter.messages.back().text, missing + " is not a valid path to a dictionary");
+  QCOMPARE(f.prompter.messages.back().caption, std::string("Failure"));
+  QCOMPARE(f.frame->Settings().dictionary, before);
+  QVERIFY(f.Engine().MainWords().ContainsWord("CAT"));
+
+  const std::string other = f.folder.filePath("other.txt").toStdString();
+  std::ofstream(other) << "ZEBRA\n";
+  f.prompter.paths = {other};
+  f.frame->Command(4012)->trigger();
+  QCOMPARE(f.prompter.messages.back().text,
+           other + " \nhas been set as the dictionary for the game.");
+  QCOMPARE(f.prompter.messages.back().caption, std::string("Dictionary confirmation"));
+  QCOMPARE(f.frame->Settings().dictionary, other);
+  QVERIFY(f.Engine().MainWords().ContainsWord("ZEBRA"));
+}
+
+int RunPlayTests(int argc, char** argv) {
+  PlayTest tests;
+  return QTest::qExec(&tests, argc, argv);
+}
+
+}  // namespace lumiquad
+
+#include "play_test.moc"

@@ -1,0 +1,368 @@
+#include "ui/board_view.h"
+
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+
+#include <algorithm>
+
+#include "game/game_engine.h"
+
+void InitLumiquadResources();
+
+namespace lumiquad {
+
+namespace {
+
+// The nine square kinds in the order of their pictures.
+constexpr std::string_view kKindOrder = ".#|$&*%=~";
+constexpr const char* kSquareImages[] = {"TILE_IMG", "2W_IMG", "2L_IMG",      "3W_IMG",    "3L_IMG",
+                                         "4W_IMG",   "4L_IMG", "MINUS10_IMG", "MINUS5_IMG"};
+const QColor kTextColour(248, 248, 255);
+const QColor kHighlight(51, 204, 255);
+
+}  // namespace
+
+BoardView::BoardView(const ViewGeometry& geometry, QWidget* parent)
+    : QWidget(parent), geometry_(geometry) {
+  InitLumiquadResources();
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  const QString suffix = geometry.small ? "_SMALL" : "";
+  for (std::size_t i = 0; i < squareImages_.size(); ++i) {
+    squareImages_[i] = QPixmap(":/res/" + QString(kSquareImages[i]) + suffix + ".png");
+  }
+  tileImage_ = QPixmap(":/res/RACK_TILE_IMG" + suffix + ".png");
+}
+
+QColor BoardView::SchemeColour(int index) {
+  static const QColor kSchemes[] = {
+      QColor(192, 192, 192), QColor(34, 139, 34), QColor(0, 153, 204),  QColor(41, 36, 33),
+      QColor(238, 238, 0),   QColor(255, 128, 0), QColor(107, 35, 142), QColor(255, 255, 254),
+  };
+  return kSchemes[index >= 0 && index < 8 ? index : 1];
+}
+
+void BoardView::SetColour(int index) {
+  colour_ = index >= 0 && index < 8 ? index : 1;
+  RequestRepaint(false);
+}
+
+void BoardView::RequestRepaint(bool boardOnly) {
+  boardPicture_ = QPixmap();
+  if (boardOnly) {
+    update(0, 0, geometry_.BoardRight(), height());
+  } else {
+    update();
+  }
+}
+
+QFont BoardView::Font(int points) const {
+  QFont font("Arial");
+  font.setBold(true);
+  font.setPixelSize(std::max(1, points * logicalDpiY() / 72));
+  return font;
+}
+
+int BoardView::ValueOf(char letter) const {
+  return engine_ == nullptr || letter == '?' ? 0 : engine_->GetBoard().LetterValue(letter);
+}
+
+void BoardView::DrawBoardPicture() {
+  boardPicture_ = QPixmap(size());
+  boardPicture_.fill(SchemeColour(colour_));
+  QPainter painter(&boardPicture_);
+  const int square = geometry_.square;
+  if (engine_ != nullptr) {
+    const std::string layout = engine_->GetBoard().LayoutString();
+    for (int r = 0; r < kBoardSize; ++r) {
+      for (int c = 0; c < kBoardSize; ++c) {
+        const std::size_t kind = kKindOrder.find(layout[static_cast<std::size_t>(r * 15 + c)]);
+        // A square holding a tile shows the background; the tile covers it.
+        if (kind == std::string_view::npos) continue;
+        painter.drawPixmap(geometry_.boardLeft + c * square, geometry_.boardTop + r * square,
+                           squareImages_[kind]);
+      }
+    }
+  }
+  painter.setFont(Font(geometry_.labelPoints));
+  painter.setPen(kTextColour);
+  const int inset = geometry_.small ? 5 : 8;
+  for (int i = 0; i < kBoardSize; ++i) {
+    const QString letter(QChar('A' + i));
+    const QString number = QString::number(i + 1);
+    const QString rowLabel = labelsSwapped_ ? number : letter;
+    const QString columnLabel = labelsSwapped_ ? letter : number;
+    painter.drawText(
+        QRect(geometry_.boardLeft - square, geometry_.boardTop + i * square, square, square),
+        Qt::AlignCenter, rowLabel);
+    painter.drawText(QRect(geometry_.boardLeft + i * square, geometry_.boardTop - square + inset,
+                           square, square - inset),
+                     Qt::AlignHCenter | Qt::AlignTop, columnLabel);
+  }
+}
+
+void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
+  const QRect area(piece.x, piece.y, piece.size, piece.size);
+  painter.drawPixmap(area, tileImage_);
+  if (piece.selected)
+    painter.fillRect(area.adjusted(1, 1, -1, -1),
+                     QColor(kHighlight.red(), kHighlight.green(), kHighlight.blue(), 200));
+  const bool large = piece.size >= 35;
+  painter.setPen(QColor(20, 20, 20));
+  painter.setFont(Font(geometry_.letterPoints));
+  painter.drawText(QRect(piece.x + 5, piece.y + 1, piece.size - 5, piece.size - 1),
+                   Qt::AlignLeft | Qt::AlignTop, QString(QChar(piece.letter)));
+  painter.setFont(Font(geometry_.valuePoints));
+  const bool twoDigits = piece.value >= 10;
+  const int vx = large ? (twoDigits ? 15 : 23) : (twoDigits ? 12 : 16);
+  const int vy = large ? 17 : (twoDigits ? 13 : 12);
+  painter.drawText(QRect(piece.x + vx, piece.y + vy, piece.size - vx, piece.size - vy),
+                   Qt::AlignLeft | Qt::AlignTop, QString::number(piece.value));
+}
+
+void BoardView::paintEvent(QPaintEvent*) {
+  // Tiles held or laid this turn are drawn last, on top of the others.
+  std::stable_partition(pieces_.begin(), pieces_.end(), [](const Piece& piece) {
+    return piece.state != Piece::OnSquare && piece.state != Piece::Held;
+  });
+  if (boardPicture_.size() != size()) DrawBoardPicture();
+  QPainter painter(this);
+  painter.drawPixmap(0, 0, boardPicture_);
+  if (engine_ != nullptr) {
+    painter.setFont(Font(geometry_.small ? 8 : 10));
+    painter.setPen(kTextColour);
+    const std::vector<std::string> lines = engine_->InformationLines(!geometry_.small);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      painter.drawText(QRect(10, 10 + 20 * static_cast<int>(i), geometry_.boardLeft - 12, 20),
+                       Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(lines[i]));
+    }
+  }
+  for (const Piece& piece : pieces_) DrawPiece(painter, piece);
+}
+
+void BoardView::SyncTiles() {
+  if (engine_ == nullptr) return;
+  const Board& board = engine_->GetBoard();
+  // Fixed tiles: exactly the board's.
+  std::vector<Piece> pieces;
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const Square& square = board.Cell(r, c);
+      if (!square.HasTile()) continue;
+      Piece piece;
+      piece.x = geometry_.boardLeft + c * geometry_.square;
+      piece.y = geometry_.boardTop + r * geometry_.square;
+      piece.size = geometry_.square;
+      piece.letter = square.character;
+      piece.value = square.blank ? 0 : board.LetterValue(square.character);
+      piece.state = Piece::Fixed;
+      piece.column = c;
+      piece.row = r;
+      pieces.push_back(piece);
+    }
+  }
+  // The human's tiles are the rack's: tiles already shown keep their place (rack tiles first,
+  // unmarked before marked), tiles on squares that now hold a tile go, and new letters take
+  // free slots.
+  std::string rack = engine_->Human().rack;
+  std::vector<Piece> human;
+  for (const Piece& piece : pieces_) {
+    if (IsHumanPiece(piece)) human.push_back(piece);
+  }
+  std::stable_sort(human.begin(), human.end(), [](const Piece& a, const Piece& b) {
+    auto rank = [](const Piece& p) {
+      return (p.state == Piece::OnRack ? 0 : 2) + (p.selected ? 1 : 0);
+    };
+    return rank(a) < rank(b);
+  });
+  for (const Piece& piece : human) {
+    if (piece.state == Piece::OnSquare && board.Cell(piece.row, piece.column).HasTile()) continue;
+    const std::size_t at = rack.find(piece.letter);
+    if (at == std::string::npos) continue;
+    rack.erase(at, 1);
+    pieces.push_back(piece);
+  }
+  pieces_ = std::move(pieces);
+  for (char letter : rack) {
+    Piece piece;
+    const int slot = FreeSlot();
+    piece.x = geometry_.SlotX(slot < 0 ? 0 : slot);
+    piece.y = geometry_.RackTop();
+    piece.size = geometry_.square;
+    piece.letter = letter;
+    piece.value = ValueOf(letter);
+    piece.state = Piece::OnRack;
+    pieces_.push_back(piece);
+  }
+  for (Piece& piece : pieces_) {
+    if (piece.state != Piece::Fixed) piece.value = ValueOf(piece.letter);
+  }
+  update();
+}
+
+int BoardView::FreeSlot() const {
+  std::array<bool, 7> taken{};
+  for (const Piece& piece : pieces_) {
+    if (piece.state != Piece::OnRack) continue;
+    const int slot = SlotOf(piece, geometry_);
+    if (slot >= 0) taken[static_cast<std::size_t>(slot)] = true;
+  }
+  for (int slot = 0; slot < 7; ++slot) {
+    if (!taken[static_cast<std::size_t>(slot)]) return slot;
+  }
+  return -1;
+}
+
+void BoardView::ReturnTurnTiles() {
+  for (Piece& piece : pieces_) {
+    if (piece.state != Piece::Held && piece.state != Piece::OnSquare &&
+        piece.state != Piece::Invalid) {
+      continue;
+    }
+    const int slot = FreeSlot();
+    piece.x = geometry_.SlotX(slot < 0 ? 0 : slot);
+    piece.y = geometry_.RackTop();
+    piece.state = Piece::OnRack;
+    piece.grabbed = false;
+    piece.column = piece.row = -1;
+  }
+  update();
+}
+
+TurnTiles BoardView::CollectTurnTiles() const {
+  TurnTiles tiles;
+  for (const Piece& piece : pieces_) {
+    if (piece.state == Piece::Fixed) continue;
+    if (piece.state == Piece::OnSquare) {
+      tiles.snapped.push_back({piece.row, piece.column, piece.letter, piece.letter == '?'});
+    } else if (geometry_.OverBoard(piece.x, piece.y)) {
+      tiles.looseTileOverBoard = true;
+    }
+  }
+  return tiles;
+}
+
+std::string BoardView::MarkedLetters() const {
+  std::string letters;
+  for (const Piece& piece : pieces_) {
+    if (piece.selected && piece.state == Piece::OnRack) letters += piece.letter;
+  }
+  return letters;
+}
+
+void BoardView::ClearMarks() {
+  for (Piece& piece : pieces_) piece.selected = false;
+  update();
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    bool grabbedAny = false;
+    for (Piece& piece : pieces_) {
+      if (!piece.HitTest(p.x(), p.y())) continue;
+      piece.grabOffsetX = p.x() - piece.x;
+      piece.grabOffsetY = p.y() - piece.y;
+      piece.state = Piece::Held;
+      grabbedAny = true;
+    }
+    if (grabbedAny) setCursor(Qt::PointingHandCursor);
+    dragging_ = true;
+  } else if (event->button() == Qt::RightButton) {
+    for (Piece& piece : pieces_) {
+      if (!piece.HitTest(p.x(), p.y())) continue;
+      // Only rack tiles can be marked for a change.
+      if (piece.selected) {
+        piece.selected = false;
+      } else if (piece.state == Piece::OnRack) {
+        piece.selected = true;
+      }
+      break;
+    }
+    update();
+  }
+}
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  if (!thinking_) {
+    if (geometry_.OverBoard(p.x(), p.y())) {
+      emit StatusText(QString::asprintf("Column = %d Row = %c",
+                                        geometry_.ColumnAt(p.x(), p.y()) + 1,
+                                        'A' + geometry_.RowAt(p.x(), p.y())));
+    } else {
+      emit StatusText(QString());
+    }
+  }
+  ++moves_;
+  if (geometry_.OverRack(p.x(), p.y())) {
+    setCursor(Qt::PointingHandCursor);
+  } else if (!dragging_) {
+    unsetCursor();
+  }
+  if (dragging_ && moves_ % 2 == 0) {
+    for (Piece& piece : pieces_) {
+      if (!piece.grabbed) continue;
+      piece.x = p.x() - piece.grabOffsetX;
+      piece.y = p.y() - piece.grabOffsetY;
+      update();
+      break;
+    }
+  }
+}
+
+void BoardView::Drop(std::size_t index, int x, int y) {
+  Piece& piece = pieces_[index];
+  if (geometry_.OverBoard(x, y)) {
+    const int column = geometry_.ColumnAt(x, y);
+    const int row = geometry_.RowAt(x, y);
+    const int sx = geometry_.boardLeft + column * geometry_.square;
+    const int sy = geometry_.boardTop + row * geometry_.square;
+    bool blocked = engine_ != nullptr && engine_->GetBoard().Cell(row, column).HasTile();
+    for (std::size_t i = 0; i < pieces_.size() && !blocked; ++i) {
+      const Piece& other = pieces_[i];
+      if (i == index || other.grabbed || other.state == Piece::Fixed ||
+          other.state == Piece::Invalid || other.state == Piece::Created) {
+        continue;
+      }
+      blocked = other.Covers(sx, sy);
+    }
+    if (!blocked) {
+      piece.x = sx;
+      piece.y = sy;
+      piece.state = Piece::OnSquare;
+      piece.column = column;
+      piece.row = row;
+    }
+  } else if (geometry_.OverRack(x, y)) {
+    DropOnRack(pieces_, index, geometry_);
+    piece.state = Piece::OnRack;
+    piece.column = piece.row = -1;
+  }
+  piece.grabbed = false;
+}
+
+void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  const bool outsideGame = engine_ != nullptr && engine_->State() == GameState::NoGame;
+  if (event->button() == Qt::LeftButton) {
+    if (outsideGame && geometry_.OverBoard(p.x(), p.y())) {
+      engine_->EditSquare(geometry_.RowAt(p.x(), p.y()), geometry_.ColumnAt(p.x(), p.y()), true);
+    }
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+      if (pieces_[i].grabbed) Drop(i, p.x(), p.y());
+    }
+    dragging_ = false;
+    unsetCursor();
+    update();
+  } else if (event->button() == Qt::RightButton) {
+    if (outsideGame && geometry_.OverBoard(p.x(), p.y())) {
+      engine_->EditSquare(geometry_.RowAt(p.x(), p.y()), geometry_.ColumnAt(p.x(), p.y()), false);
+    }
+    for (Piece& piece : pieces_) piece.grabbed = false;
+  }
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent*) {}
+
+}  // namespace lumiquad

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QtGui/QFont>
+#include <QtGui/QPixmap>
+#include <QtWidgets/QWidget>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "rules/placement.h"
+#include "ui/piece.h"
+#include "ui/view_geometry.h"
+
+namespace lumiquad {
+
+class GameEngine;
+
+// The client area of the main window: the coloured background, the board of square pictures
+// with its coordinate labels, the information lines and every tile. The human plays by
+// dragging tiles here; outside a game the mouse edits the squares' kinds.
+class BoardView : public QWidget {
+  Q_OBJECT
+ public:
+  BoardView(const ViewGeometry& geometry, QWidget* parent = nullptr);
+
+  void SetEngine(GameEngine* engine) { engine_ = engine; }
+  const ViewGeometry& Geometry() const { return geometry_; }
+
+  // The background colour scheme, 0 to 7.
+  void SetColour(int index);
+  int Colour() const { return colour_; }
+  static QColor SchemeColour(int index);
+  // Rows numbered and columns lettered instead of the other way round.
+  void SwapLabels() { labelsSwapped_ = !labelsSwapped_; }
+  void SetThinking(bool thinking) { thinking_ = thinking; }
+  // Discards the board picture so the next paint draws it anew.
+  void RequestRepaint(bool boardOnly);
+
+  // The tiles follow the game: fixed tiles from the board, the human's from the rack (those on
+  // the board this turn stay where they lie).
+  void SyncTiles();
+  // The tiles laid this turn go back into free rack slots.
+  void ReturnTurnTiles();
+  // What Submit reads: the tiles snapped onto squares this turn, and whether any other tile of
+  // the human's lies over the board.
+  TurnTiles CollectTurnTiles() const;
+  // The letters of the rack tiles marked for change, and clearing the marks.
+  std::string MarkedLetters() const;
+  void ClearMarks();
+  const std::vector<Piece>& Pieces() const { return pieces_; }
+
+ signals:
+  void StatusText(const QString& text);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  void DrawBoardPicture();
+  void DrawPiece(QPainter& painter, const Piece& piece) const;
+  void Drop(std::size_t index, int x, int y);
+  QFont Font(int points) const;
+  int FreeSlot() const;
+  int ValueOf(char letter) const;
+  bool IsHumanPiece(const Piece& piece) const { return piece.state != Piece::Fixed; }
+
+  ViewGeometry geometry_;
+  GameEngine* engine_ = nullptr;
+  int colour_ = 1;
+  bool labelsSwapped_ = false;
+  bool thinking_ = false;
+  bool dragging_ = false;
+  int moves_ = 0;
+  QPixmap boardPicture_;
+  std::array<QPixmap, 9> squareImages_;
+  QPixmap tileImage_;
+  std::vector<Piece> pieces_;
+};
+
+}  // namespace lumiquad

@@ -1,0 +1,90 @@
+#include "ui/layout_dialogs.h"
+
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+
+#include "model/board.h"
+#include "ui/prompter.h"
+
+namespace lumiquad {
+
+SaveBoardDialog::SaveBoardDialog(Board& board, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), board_(board), prompter_(prompter) {
+  setWindowTitle("Type a name to remember the board configuration");
+  auto* layout = new QGridLayout(this);
+  name_ = new QLineEdit(this);
+  name_->setObjectName("name");
+  layout->addWidget(name_, 0, 0);
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("ok");
+  ok->setDefault(true);
+  layout->addWidget(ok, 0, 1);
+  connect(ok, &QPushButton::clicked, this, &SaveBoardDialog::Save);
+}
+
+void SaveBoardDialog::Save() {
+  const std::string name = name_->text().toStdString();
+  if (name.empty()) return;
+  switch (board_.SaveLayoutAs(name)) {
+    case SaveLayoutResult::NotUnique:
+      prompter_.ShowMessage(this, "Unable to save board layout as the chosen name is not unique",
+                            "Unable to save", MessageIcon::None);
+      break;
+    case SaveLayoutResult::Full:
+      prompter_.ShowMessage(this,
+                            "Unable to save board layout as only a maximum of twenty board "
+                            "layouts can be saved. Please delete one.",
+                            "Unable to save", MessageIcon::None);
+      break;
+    case SaveLayoutResult::Saved:
+      prompter_.ShowMessage(this, "You have saved the current board layout with the name " + name,
+                            "Save", MessageIcon::None);
+      accept();
+      break;
+  }
+}
+
+ChooseBoardDialog::ChooseBoardDialog(Board& board, std::function<void()> boardChanged,
+                                     QWidget* parent)
+    : QDialog(parent), board_(board), boardChanged_(std::move(boardChanged)) {
+  setWindowTitle("Choose a board configuration");
+  auto* layout = new QGridLayout(this);
+  names_ = new QListWidget(this);
+  names_->setObjectName("names");
+  names_->setSortingEnabled(true);
+  layout->addWidget(names_, 0, 0, 1, 3);
+  auto* select = new QPushButton("Select", this);
+  select->setObjectName("select");
+  auto* remove = new QPushButton("Delete", this);
+  remove->setObjectName("delete");
+  auto* close = new QPushButton("Close", this);
+  close->setObjectName("close");
+  for (QPushButton* button : {select, remove, close}) button->setAutoDefault(false);
+  layout->addWidget(select, 1, 0);
+  layout->addWidget(remove, 1, 1);
+  layout->addWidget(close, 1, 2);
+  connect(select, &QPushButton::clicked, this, [this] {
+    if (names_->currentItem() == nullptr) return;
+    board_.ApplyLayoutByName(names_->currentItem()->text().toStdString());
+    boardChanged_();
+  });
+  connect(remove, &QPushButton::clicked, this, [this] {
+    if (names_->currentItem() == nullptr) return;
+    board_.DeleteLayout(names_->currentItem()->text().toStdString());
+    Fill();
+  });
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  Fill();
+}
+
+void ChooseBoardDialog::Fill() {
+  names_->clear();
+  for (const std::string& name : board_.GetLayoutNames()) {
+    if (!name.empty()) names_->addItem(QString::fromStdString(name));
+  }
+  names_->setCurrentRow(-1);
+}
+
+}  // namespace lumiquad

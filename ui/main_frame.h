@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QtWidgets/QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "game/game_engine.h"
+#include "game/game_window.h"
+#include "settings/reg_records.h"
+#include "ui/view_geometry.h"
+
+class QAction;
+class QMenu;
+class QUrl;
+class QActionGroup;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace lumiquad {
+
+class BoardView;
+class Prompter;
+
+// The program's one window: the menu bar and its commands, the board view, the move log, the
+// nine buttons and the status bar. It owns the game engine and shows what the engine tells it;
+// every rule is the engine's.
+class MainFrame : public QMainWindow, public GameWindow {
+  Q_OBJECT
+ public:
+  // smallScreen: the screen size class, or nothing to measure the screen.
+  MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+            Prompter& prompter, std::optional<bool> smallScreen = std::nullopt,
+            QWidget* parent = nullptr);
+  ~MainFrame() override;
+
+  GameEngine& Engine() { return *engine_; }
+  BoardView& View() { return *view_; }
+  CWinRegConfig& Settings() { return settings_; }
+  // A command of the command table by its number, and the buttons by theirs.
+  QAction* Command(int id) const;
+  QPushButton* Button(int id) const;
+  QPlainTextEdit* Log() const { return log_; }
+  const std::string& LogText() const { return logText_; }
+  QString StatusText() const;
+
+  // GameWindow.
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
+  char AskBlankLetter() override;
+  GameOverChoice AskGameOverChoice() override;
+  std::optional<std::string> AskSavePath(const FileDialog& dialog) override;
+  std::optional<std::string> AskOpenPath(const FileDialog& dialog) override;
+  void SetBusy(bool busy) override;
+  void SetButtonMode(ButtonMode mode) override;
+  void EnableGameButton(bool enabled) override;
+  void AppendLog(const std::string& text) override;
+  void ClearLog() override;
+  void SetStatusText(const std::string& text) override;
+  void SetTitle(const std::string& title) override;
+  void Repaint(bool boardOnly) override;
+  void TilesChanged() override;
+  void ReturnTurnTiles() override;
+  bool OpenDocument(const std::string& path) override;
+  void RequestClose() override;
+
+  // The colour and level commands: exactly one of each is checked.
+  void SetColour(int index);
+  void SetLevel(int index);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildControls();
+  QAction* AddCommand(QMenu* menu, int id, const QString& text, std::function<void()> handler);
+  void RunSubmit();
+  void RunPass();
+  void RunChange();
+  void StartReview();
+  void SetDictionary();
+  void OpenLetterFrequencies();
+  void OpenHelp();
+  void OpenAbout();
+  void ShowLinkFailure(const QUrl& url);
+
+  SettingsStore& store_;
+  CMoveRegConfig& moveConfig_;
+  Prompter& prompter_;
+  CWinRegConfig settings_;
+  ViewGeometry geometry_;
+  std::unique_ptr<GameEngine> engine_;
+  BoardView* view_ = nullptr;
+  QPlainTextEdit* log_ = nullptr;
+  QLabel* status_ = nullptr;
+  QLabel* clock_ = nullptr;
+  QTimer* timer_ = nullptr;
+  std::map<int, QAction*> commands_;
+  std::map<int, QPushButton*> buttons_;
+  QActionGroup* colours_ = nullptr;
+  QActionGroup* levels_ = nullptr;
+  std::string logText_;
+  bool busy_ = false;
+  int clientWidthAtStart_ = 0;
+  int logRightAtStart_ = 0;
+  bool shown_ = false;
+};
+
+}  // namespace lumiquad
