@@ -11,20 +11,10 @@
 
 #include "game/game_engine.h"
 #include "model/presets.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompter.h"
 
 namespace lumiquad {
-
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 BonusDialog::BonusDialog(GameEngine& engine, Prompter& prompter, RepaintRequest changed,
                          QWidget* parent)
@@ -34,7 +24,7 @@ BonusDialog::BonusDialog(GameEngine& engine, Prompter& prompter, RepaintRequest 
   edit_ = new QLineEdit(this);
   edit_->setObjectName("bonus");
   layout->addWidget(edit_, 0, 0);
-  auto* ok = Button(this, "OK", "ok");
+  auto* ok = MakeButton(this, "OK", "ok");
   ok->setDefault(true);
   layout->addWidget(ok, 0, 1);
   connect(ok, &QPushButton::clicked, this, &BonusDialog::Set);
@@ -70,8 +60,8 @@ NamesDialog::NamesDialog(GameEngine& engine, Prompter& prompter, RepaintRequest 
   edit_ = new QLineEdit(this);
   edit_->setObjectName("name");
   layout->addWidget(edit_, 0, 0, 1, 2);
-  auto* computer = Button(this, "Comp Name", "computer");
-  auto* human = Button(this, "Your Name", "human");
+  auto* computer = MakeButton(this, "Comp Name", "computer");
+  auto* human = MakeButton(this, "Your Name", "human");
   layout->addWidget(computer, 1, 0);
   layout->addWidget(human, 1, 1);
   connect(computer, &QPushButton::clicked, this, [this] { Set(true); });
@@ -126,11 +116,11 @@ LetterValuesDialog::LetterValuesDialog(GameEngine& engine, Prompter& prompter,
   layout->addWidget(values_, 5, 0);
   layout->addWidget(new QLabel("Current letter values", this), 0, 1);
   layout->addWidget(current_, 1, 1, 6, 1);
-  auto* apply = Button(this, "Apply", "apply");
+  auto* apply = MakeButton(this, "Apply", "apply");
   apply->setDefault(true);
-  auto* close = Button(this, "Close", "close");
-  auto* defaults = Button(this, "Defaults", "defaults");
-  auto* undo = Button(this, "Undo Defaults", "undo");
+  auto* close = MakeButton(this, "Close", "close");
+  auto* defaults = MakeButton(this, "Defaults", "defaults");
+  auto* undo = MakeButton(this, "Undo Defaults", "undo");
   layout->addWidget(apply, 7, 0);
   layout->addWidget(close, 7, 1);
   layout->addWidget(defaults, 8, 0);
@@ -206,9 +196,9 @@ FrequencyDialog::FrequencyDialog(GameEngine& engine, Prompter& prompter, Repaint
   }
   presets_->setCurrentIndex(-1);
   layout->addWidget(presets_, 1, 0, 1, 2);
-  auto* apply = Button(this, "Apply", "apply");
+  auto* apply = MakeButton(this, "Apply", "apply");
   apply->setDefault(true);
-  auto* close = Button(this, "Close", "close");
+  auto* close = MakeButton(this, "Close", "close");
   layout->addWidget(apply, 2, 0);
   layout->addWidget(close, 2, 1);
   connect(apply, &QPushButton::clicked, this, &FrequencyDialog::Apply);

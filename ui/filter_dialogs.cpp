@@ -8,30 +8,11 @@
 
 #include "game/game_engine.h"
 #include "settings/reg_records.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompter.h"
 #include "words/language_filter.h"
 
 namespace lumiquad {
-
-namespace {
-
-// A password field that shows '*' for every character typed.
-QLineEdit* PasswordEdit(QWidget* parent, const char* name) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
-  edit->setEchoMode(QLineEdit::Password);
-  edit->setStyleSheet("lineedit-password-character: 42");
-  return edit;
-}
-
-QPushButton* Button(QWidget* parent, const char* text, const char* name) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
 
 FoulDialog::FoulDialog(CWinRegConfig& settings, GameEngine& engine, Prompter& prompter,
                        QWidget* parent)
@@ -39,15 +20,15 @@ FoulDialog::FoulDialog(CWinRegConfig& settings, GameEngine& engine, Prompter& pr
   setWindowTitle("Filter adult language");
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel("Password", this), 0, 0);
-  password_ = PasswordEdit(this, "password");
+  password_ = MakePasswordEdit(this, "password");
   layout->addWidget(password_, 0, 1);
   filter_ = new QCheckBox("Filter foul language", this);
   filter_->setObjectName("filter");
   filter_->setChecked(settings.filter != 0);
   layout->addWidget(filter_, 1, 0, 1, 2);
-  auto* change = Button(this, "Change Pass", "changePass");
-  auto* set = Button(this, "Set filter", "setFilter");
-  auto* close = Button(this, "Close", "close");
+  auto* change = MakeButton(this, "Change Pass", "changePass");
+  auto* set = MakeButton(this, "Set filter", "setFilter");
+  auto* close = MakeButton(this, "Close", "close");
   layout->addWidget(change, 2, 0);
   layout->addWidget(set, 2, 1);
   layout->addWidget(close, 2, 2);
@@ -70,16 +51,16 @@ PasswordDialog::PasswordDialog(CWinRegConfig& settings, Prompter& prompter, QWid
     : QDialog(parent), settings_(settings), prompter_(prompter) {
   setWindowTitle("Change Password");
   auto* layout = new QGridLayout(this);
-  old_ = PasswordEdit(this, "old");
-  password_ = PasswordEdit(this, "password");
-  again_ = PasswordEdit(this, "again");
+  old_ = MakePasswordEdit(this, "old");
+  password_ = MakePasswordEdit(this, "password");
+  again_ = MakePasswordEdit(this, "again");
   layout->addWidget(new QLabel("Old", this), 0, 0);
   layout->addWidget(old_, 0, 1);
   layout->addWidget(new QLabel("Password", this), 1, 0);
   layout->addWidget(password_, 1, 1);
   layout->addWidget(new QLabel("Re-enter", this), 2, 0);
   layout->addWidget(again_, 2, 1);
-  auto* set = Button(this, "Set Password", "setPassword");
+  auto* set = MakeButton(this, "Set Password", "setPassword");
   set->setDefault(true);
   layout->addWidget(set, 3, 1);
   connect(set, &QPushButton::clicked, this, &PasswordDialog::SetPasswordPressed);

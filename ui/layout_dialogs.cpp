@@ -6,6 +6,7 @@
 #include <QtWidgets/QPushButton>
 
 #include "model/board.h"
+#include "ui/dialog_parts.h"
 #include "ui/prompter.h"
 
 namespace lumiquad {
@@ -17,8 +18,7 @@ SaveBoardDialog::SaveBoardDialog(Board& board, Prompter& prompter, QWidget* pare
   name_ = new QLineEdit(this);
   name_->setObjectName("name");
   layout->addWidget(name_, 0, 0);
-  auto* ok = new QPushButton("OK", this);
-  ok->setObjectName("ok");
+  auto* ok = MakeButton(this, "OK", "ok");
   ok->setDefault(true);
   layout->addWidget(ok, 0, 1);
   connect(ok, &QPushButton::clicked, this, &SaveBoardDialog::Save);
@@ -55,13 +55,9 @@ ChooseBoardDialog::ChooseBoardDialog(Board& board, std::function<void()> boardCh
   names_->setObjectName("names");
   names_->setSortingEnabled(true);
   layout->addWidget(names_, 0, 0, 1, 3);
-  auto* select = new QPushButton("Select", this);
-  select->setObjectName("select");
-  auto* remove = new QPushButton("Delete", this);
-  remove->setObjectName("delete");
-  auto* close = new QPushButton("Close", this);
-  close->setObjectName("close");
-  for (QPushButton* button : {select, remove, close}) button->setAutoDefault(false);
+  auto* select = MakeButton(this, "Select", "select");
+  auto* remove = MakeButton(this, "Delete", "delete");
+  auto* close = MakeButton(this, "Close", "close");
   layout->addWidget(select, 1, 0);
   layout->addWidget(remove, 1, 1);
   layout->addWidget(close, 1, 2);

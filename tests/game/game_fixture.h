@@ -8,16 +8,10 @@
 
 #include "game/game_engine.h"
 #include "game/scripted_window.h"
+#include "support/first_mover.h"
 #include "support/move_printer.h"
 
 namespace lumiquad::test {
-
-// The second at which a new game lets the human move first (or the computer, when asked).
-inline std::int64_t SecondWhereFirst(bool human) {
-  for (std::int64_t s = 1'700'000'000;; ++s) {
-    if ((RandomInts(10, 3, FixedClock(s))[1] < 5) == human) return s;
-  }
-}
 
 // A game engine over small word lists written for the test, shown in a scripted window, with
 // its settings in memory.

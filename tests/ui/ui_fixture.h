@@ -9,17 +9,11 @@
 
 #include "game/game_engine.h"
 #include "recording_prompter.h"
+#include "support/first_mover.h"
 #include "ui/board_view.h"
 #include "ui/main_frame.h"
 
 namespace lumiquad::test {
-
-// The second at which a new game lets the human move first.
-inline std::int64_t HumanFirstSecond() {
-  for (std::int64_t s = 1'700'000'000;; ++s) {
-    if (RandomInts(10, 3, FixedClock(s))[1] < 5) return s;
-  }
-}
 
 // The real main window over settings in memory and a small word list, with a recorder in
 // place of the user at every message box.
@@ -29,7 +23,7 @@ struct Frame {
     std::ofstream(words) << "CAT\nCATS\nAT\nTA\nACT\nDOG\nDOGS\nGOD\nTO\nDO\nGO\nOD\nAD\nQI\n"
                             "SAT\nTAD\nGAT\nTOG\nDOT\nCOT\nAGO\nTAG\nGAD\nSAG\nZA\nAX\nOX\n";
     PutSettingsValue(store.Key("Software\\Lumiquad\\Win"), "dictionary", words);
-    clock.Set(HumanFirstSecond());
+    clock.Set(SecondWhereFirst(true));
     frame = std::make_unique<MainFrame>(store, clock, moveConfig, prompter, small);
     frame->show();
   }
