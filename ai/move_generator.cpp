@@ -243,7 +243,8 @@ class Search {
   void ExtendLeft(int length, const TrieNode& node, int leftLimit, RackWord rack,
                   BlankIndexes blanks) {
     ExtendRight(length, node, anchor_, rack, blanks);
-    if (leftLimit <= 0) return;
+    // A longer left part needs a tile for itself and one more for the anchor.
+    if (leftLimit <= 0 || rack.Size() < 2) return;
     const std::uint32_t atAnchor = allowed_[static_cast<std::size_t>(anchor_)];
     for (int n = 0; n < node.ChildCount(); ++n) {
       const TrieNode& child = node.Child(n);

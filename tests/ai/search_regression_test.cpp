@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ai/move_generator.h"
+#include "bench/position_file.h"
+#include "model/bag.h"
+#include "model/board.h"
+#include "model/presets.h"
+#include "reference_search.h"
+#include "settings/program_paths.h"
+#include "support/move_printer.h"
+#include "words/word_list.h"
+
+namespace lumiquad {
+namespace {
+
+// A 64-bit FNV-1a hash of everything a candidate list says, in its order.
+std::uint64_t Fingerprint(const std::vector<Move>& moves) {
+  std::uint64_t hash = 1469598103934665603ull;
+  auto add = [&](const std::string& text) {
+    for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+    hash = (hash ^ 0xff) * 1099511628211ull;
+  };
+  for (const Move& move : moves) {
+    add(DescribeMove(move, 0, true));
+    add(move.rackBefore);
+    add(move.placedLetters + std::to_string(move.blank1) + std::to_string(move.blank2));
+    for (const std::string& word : move.crossWords) add(word);
+  }
+  return hash;
+}
+
+// Lays a position of the benchmark set on the board, over the Scrabble layout.
+void Lay(Board& board, const BenchPosition& position) {
+  board.LayScrabble();
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      const char ch = position.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+      if (ch == '.') continue;
+      Square& square = *board.SquareAt(r, c);
+      square.blank = ch >= 'a' && ch <= 'z';
+      square.character = square.blank ? static_cast<char>(ch - 'a' + 'A') : ch;
+    }
+  }
+  board.SaveSnapshot();
+}
+
+class SearchRegression : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ifstream in(std::string(LUMIQUAD_SOURCE_DIR) + "/bench/positions.txt");
+    std::stringstream text;
+    text << in.rdbuf();
+    file_ = ParsePositions(text.str(), "positions.txt");
+    ASSERT_TRUE(file_.error.empty()) << file_.error;
+    ApplyGameType(GameType::Scrabble, board_, bag_, moveConfig_);
+    board_.SetDictionaryRef(&words_);
+  }
+
+  PositionFileResult file_;
+  WordList words_ = LoadWordList(DataFilePath("dictionary.txt"));
+  MemorySettingsStore store_;
+  FixedClock clock_{1};
+  CMoveRegConfig moveConfig_{store_};
+  Board board_{store_, nullptr};
+  Bag bag_{store_, clock_};
+};
+
+// The real search and the plain one give the same list, move for move, in the same order and
+// with the same racks: the skipped letters and reused storage change nothing.
+TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
+  for (std::size_t index : {0u, 1u, 2u, 3u, 5u, 7u, 9u, 14u, 20u, 27u}) {
+    Lay(board_, file_.positions[index]);
+    board_.SetMover(static_cast<int>(index % 2));
+    MarkCentreAnchor(board_);
+    const std::vector<Move> moves = GenerateMoves(board_, file_.positions[index].rack, 50);
+    MarkCentreAnchor(board_);
+    const std::vector<Move> plain =
+        test::ReferenceSearch(board_, 50).Run(file_.positions[index].rack);
+    ASSERT_EQ(moves.size(), plain.size()) << "position " << index + 1;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+      ASSERT_EQ(moves[i], plain[i]) << "position " << index + 1 << ", candidate " << i;
+    }
+  }
+}
+
+// The search on positions of the benchmark set with the game's own word list and the larger
+// racks, beyond what the plain search can check quickly: the whole candidate list, order and
+// racks included, as it was when it matched the plain search. A faster search must give exactly
+// the same lists (a new word list changes them: take them again from a search that matches
+// the plain one).
+TEST_F(SearchRegression, TheCandidateListsOfFixedPositionsStayTheSame) {
+  const std::vector<std::pair<std::size_t, std::pair<std::size_t, std::uint64_t>>> expected = {
+      {0, {1297, 13594825950559341407ull}},   {1, {42480, 4526191898041425302ull}},
+      {4, {11158, 10790946211841955624ull}},  {6, {15545, 4631478139895829499ull}},
+      {7, {39227, 3032222925053940323ull}},   {13, {6307, 10110218598785384794ull}},
+      {16, {29423, 13667976341642101562ull}}, {25, {62079, 17171537981735671642ull}},
+      {28, {10070, 18333787144661923083ull}}};
+  for (const auto& [index, want] : expected) {
+    Lay(board_, file_.positions[index]);
+    MarkCentreAnchor(board_);
+    const std::vector<Move> moves = GenerateMoves(board_, file_.positions[index].rack, 50);
+    EXPECT_EQ(moves.size(), want.first) << "position " << index + 1;
+    EXPECT_EQ(Fingerprint(moves), want.second) << "position " << index + 1;
+  }
+}
+
+}  // namespace
+}  // namespace lumiquad
