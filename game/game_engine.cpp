@@ -36,8 +36,7 @@ bool RackHolds(std::string rack, const std::string& tiles) {
 GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
                        GameWindow& window, const std::string& mainWordListPath,
                        const std::string& simpleWordListPath)
-    : store_(store),
-      clock_(clock),
+    : clock_(clock),
       moveConfig_(moveConfig),
       window_(window),
       mainDictionary_(std::make_unique<WordList>(LoadWordList(mainWordListPath))),

@@ -152,7 +152,6 @@ class GameEngine {
   bool OutsideGame(const char* refusal, const char* caption);
   void BindPlayers(Move& move);
 
-  SettingsStore& store_;
   const Clock& clock_;
   CMoveRegConfig& moveConfig_;
   GameWindow& window_;

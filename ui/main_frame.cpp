@@ -32,8 +32,6 @@ bool MeasureSmallScreen() {
 MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
                      Prompter& prompter, std::optional<bool> smallScreen, QWidget* parent)
     : QMainWindow(parent),
-      store_(store),
-      moveConfig_(moveConfig),
       prompter_(prompter),
       settings_(store),
       geometry_(ViewGeometry::For(smallScreen.value_or(MeasureSmallScreen()))) {

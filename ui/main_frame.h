@@ -91,8 +91,6 @@ class MainFrame : public QMainWindow, public GameWindow {
   void OpenAbout();
   void ShowLinkFailure(const QUrl& url);
 
-  SettingsStore& store_;
-  CMoveRegConfig& moveConfig_;
   Prompter& prompter_;
   CWinRegConfig settings_;
   ViewGeometry geometry_;
