@@ -70,16 +70,7 @@ struct Table {
 
   void Lay(const BenchPosition& position, const std::string& unseen) {
     board.LayBuiltIn(type);
-    for (int r = 0; r < kBoardSize; ++r) {
-      for (int c = 0; c < kBoardSize; ++c) {
-        const char ch = position.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-        if (ch == '.') continue;
-        Square& square = *board.SquareAt(r, c);
-        square.blank = ch >= 'a' && ch <= 'z';
-        square.character = square.blank ? static_cast<char>(ch - 'a' + 'A') : ch;
-      }
-    }
-    board.SaveSnapshot();
+    LayPosition(board, position);
     bag.SetBagLetters(unseen, false);
     computer.rack = position.rack;
   }

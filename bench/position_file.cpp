@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "model/board.h"
 #include "model/presets.h"
 
 namespace lumiquad {
@@ -85,6 +86,20 @@ std::string FormatPositions(const std::vector<BenchPosition>& positions) {
     text += "rack: " + positions[p].rack + '\n';
   }
   return text;
+}
+
+void LayPosition(Board& board, const BenchPosition& position) {
+  for (int r = 0; r < kBoardSize && r < static_cast<int>(position.rows.size()); ++r) {
+    const std::string& row = position.rows[static_cast<std::size_t>(r)];
+    for (int c = 0; c < kBoardSize && c < static_cast<int>(row.size()); ++c) {
+      const char ch = row[static_cast<std::size_t>(c)];
+      if (ch == '.') continue;
+      Square& square = *board.SquareAt(r, c);
+      square.blank = ch >= 'a' && ch <= 'z';
+      square.character = square.blank ? static_cast<char>(ch - 'a' + 'A') : ch;
+    }
+  }
+  board.SaveSnapshot();
 }
 
 std::optional<std::string> UnseenTiles(GameType type, const BenchPosition& position,

@@ -8,6 +8,8 @@
 
 namespace lumiquad {
 
+class Board;
+
 // One benchmark position: the tiles on the board and the rack to move with.
 struct BenchPosition {
   std::vector<std::string> rows;  // 15 rows of 15: '.' empty, 'A'-'Z' a tile, 'a'-'z' a blank
@@ -26,6 +28,10 @@ PositionFileResult ParsePositions(const std::string& text, const std::string& fi
 
 // Writes positions in the form ParsePositions reads.
 std::string FormatPositions(const std::vector<BenchPosition>& positions);
+
+// Lays a position's tiles on the board over the kinds it has (a lower-case letter is a blank)
+// and takes a new snapshot.
+void LayPosition(Board& board, const BenchPosition& position);
 
 // The tiles of the type's full set (its frequencies and two blanks) that are neither on the
 // board nor on the rack, or nothing when the position uses more of a tile than the set has.

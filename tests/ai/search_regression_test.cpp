@@ -35,16 +35,7 @@ std::uint64_t Fingerprint(const std::vector<Move>& moves) {
 // Lays a position of the benchmark set on the board, over the Scrabble layout.
 void Lay(Board& board, const BenchPosition& position) {
   board.LayScrabble();
-  for (int r = 0; r < kBoardSize; ++r) {
-    for (int c = 0; c < kBoardSize; ++c) {
-      const char ch = position.rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-      if (ch == '.') continue;
-      Square& square = *board.SquareAt(r, c);
-      square.blank = ch >= 'a' && ch <= 'z';
-      square.character = square.blank ? static_cast<char>(ch - 'a' + 'A') : ch;
-    }
-  }
-  board.SaveSnapshot();
+  LayPosition(board, position);
 }
 
 class SearchRegression : public ::testing::Test {
