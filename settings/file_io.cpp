@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace lumiquad {
@@ -25,39 +27,97 @@ bool WriteAll(int fd, std::string_view data) {
   return true;
 }
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+// Opens a path for reading without waiting on it: a FIFO or a device answers at once.
+int OpenForReading(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+// The status of an open file: Ok for a regular file within the size limit.
+FileReadStatus StatusOf(int fd, std::size_t maxBytes) {
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return FileReadStatus::Unreadable;
+  if (static_cast<unsigned long long>(info.st_size) > maxBytes) return FileReadStatus::TooLarge;
+  return FileReadStatus::Ok;
+}
+
+FileReadStatus OpenFailure() {
+  return errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Unreadable;
+}
+
 }  // namespace
+
+std::string ResolveLinks(const std::string& path) {
+  std::string current = path;
+  // A loop of links resolves nowhere; the system gives up at the same depth.
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(current.c_str(), target, sizeof target - 1);
+    if (length <= 0) return current;
+    std::string next(target, static_cast<std::size_t>(length));
+    current = next.front() == '/' ? next : FolderOf(current) + "/" + next;
+  }
+  return current;
+}
 
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view contents,
                                     unsigned mode) {
-  // The process id keeps two running copies from writing the same temporary file.
-  std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                  static_cast<mode_t>(mode));
+  if (path.empty()) return Failure(ENOENT);
+  const std::string target = ResolveLinks(path);
+  const std::size_t slash = target.rfind('/');
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string temporary = FolderOf(target) + "/." + name + ".XXXXXX";
+  const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0) return Failure(errno);
-  bool written = WriteAll(fd, contents) && ::fsync(fd) == 0;
+  bool written = ::fchmod(fd, static_cast<mode_t>(mode) & ~CurrentUmask()) == 0 &&
+                 WriteAll(fd, contents) && ::fsync(fd) == 0;
   int error = errno;
   if (::close(fd) != 0 && written) {
     written = false;
     error = errno;
   }
-  if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return {true, {}};
+  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) {
+    // The rename itself reaches the disk with its folder.
+    const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+      ::fsync(folder);
+      ::close(folder);
+    }
+    return {true, {}};
+  }
   if (written) error = errno;
   ::unlink(temporary.c_str());
   return Failure(error);
 }
 
+FileReadStatus CheckReadableFile(const std::string& path, std::size_t maxBytes) {
+  if (path.empty()) return FileReadStatus::Missing;
+  const int fd = OpenForReading(path);
+  if (fd < 0) return OpenFailure();
+  const FileReadStatus status = StatusOf(fd, maxBytes);
+  ::close(fd);
+  return status;
+}
+
 FileReadResult ReadFileLimited(const std::string& path, std::size_t maxBytes) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    return {errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Unreadable, {}};
-  }
-  FileReadResult result{FileReadStatus::Ok, {}};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    result.status = FileReadStatus::Unreadable;
-  } else if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-    result.status = FileReadStatus::TooLarge;
-  } else {
+  if (path.empty()) return {FileReadStatus::Missing, {}};
+  const int fd = OpenForReading(path);
+  if (fd < 0) return {OpenFailure(), {}};
+  FileReadResult result{StatusOf(fd, maxBytes), {}};
+  if (result.status == FileReadStatus::Ok) {
     char buffer[65536];
     for (;;) {
       ssize_t got = ::read(fd, buffer, sizeof buffer);

@@ -11,8 +11,9 @@ namespace lumiquad {
 std::string DefaultSettingsPath();
 
 // The store kept as one human-readable file (see ParseSettingsText for its form). Every open
-// and every write reads the file afresh, so two running copies each change only the values they
-// write, as with the registry; every write replaces the file atomically.
+// and every write reads the file afresh under an advisory lock (flock on settings.conf.lock
+// beside it), so two running copies each change only the values they write, as with the
+// registry; every write replaces the file atomically and keeps every line it does not change.
 class FileSettingsStore : public SettingsStore {
  public:
   explicit FileSettingsStore(std::string path);

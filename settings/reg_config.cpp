@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "settings/settings_text.h"
+
 namespace lumiquad {
 
 namespace {
@@ -12,6 +14,16 @@ std::string IndexedName(std::string_view prefix, std::size_t index) {
   std::string name(prefix);
   name.append(digits, stop);
   return name;
+}
+
+// The store keeps texts of up to kMaxSettingsText bytes and reads no longer one back, so a
+// longer text is stored cut at that length (at a character boundary): what is written is what
+// the next start reads.
+std::string StorableText(const std::string& text) {
+  if (text.size() <= kMaxSettingsText) return text;
+  std::size_t length = kMaxSettingsText;
+  while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xc0) == 0x80) --length;
+  return text.substr(0, length);
 }
 
 }  // namespace
@@ -48,7 +60,7 @@ void CRegConfig::ExchangeDword(bool save, std::string_view name, std::int32_t& v
 void CRegConfig::ExchangeString(bool save, std::string_view name, std::string& value) {
   if (openKey_ == nullptr) return;
   if (save) {
-    PutSettingsValue(*openKey_, name, value);
+    PutSettingsValue(*openKey_, name, StorableText(value));
   } else if (const SettingsValue* stored = FindSettingsValue(*openKey_, name)) {
     if (const auto* text = std::get_if<std::string>(stored)) {
       // A stored text ends at its first zero byte, as the records have always read it.

@@ -16,6 +16,7 @@ using SettingsValue = std::variant<std::int32_t, std::string>;
 struct SettingsEntry {
   std::string name;
   SettingsValue value;
+  friend bool operator==(const SettingsEntry&, const SettingsEntry&) = default;
 };
 
 // The named values of one key, in the order they were first written.

@@ -120,70 +120,144 @@ void AppendQuoted(std::string& out, const std::string& text) {
   out += '"';
 }
 
+std::string FormatValue(const SettingsValue& value) {
+  std::string out;
+  if (const auto* number = std::get_if<std::int32_t>(&value)) {
+    char digits[16];
+    auto [stop, error] = std::to_chars(digits, digits + sizeof digits, *number);
+    out.append(digits, stop);
+  } else {
+    AppendQuoted(out, std::get<std::string>(value));
+  }
+  return out;
+}
+
+bool IsKeyLine(const SettingsLine& line, std::string_view key) {
+  return line.kind == SettingsLine::Kind::Key && SameSettingsName(line.key, key);
+}
+
+bool IsValueLine(const SettingsLine& line, std::string_view key, std::string_view name) {
+  return line.kind == SettingsLine::Kind::Value && SameSettingsName(line.key, key) &&
+         SameSettingsName(line.name, name);
+}
+
+// Where a new value of the key goes: after the last value line of the key's last section, or
+// straight after its header when it has none.
+std::size_t InsertionPoint(const SettingsDocument& document, std::string_view key) {
+  std::size_t at = document.size();
+  for (std::size_t i = document.size(); i-- > 0;) {
+    if (IsKeyLine(document[i], key)) {
+      at = i + 1;
+      break;
+    }
+  }
+  for (std::size_t i = at; i < document.size(); ++i) {
+    if (document[i].kind == SettingsLine::Kind::Key) break;
+    if (document[i].kind == SettingsLine::Kind::Value) at = i + 1;
+  }
+  return at;
+}
+
 }  // namespace
-
-SettingsValues& KeyOf(SettingsDocument& document, const std::string& path) {
-  for (SettingsKey& key : document) {
-    if (SameSettingsName(key.path, path)) return key.values;
-  }
-  document.push_back({path, {}});
-  return document.back().values;
-}
-
-const SettingsValues* FindKey(const SettingsDocument& document, std::string_view path) {
-  for (const SettingsKey& key : document) {
-    if (SameSettingsName(key.path, path)) return &key.values;
-  }
-  return nullptr;
-}
 
 SettingsDocument ParseSettingsText(std::string_view text) {
   SettingsDocument document;
-  SettingsValues* current = nullptr;
+  std::optional<std::string> current;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
-    std::string_view line = Trim(text.substr(0, end));
+    std::string_view raw = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
 
-    if (line.empty() || line.front() == '#' || line.front() == ';') continue;
-    if (line.front() == '[') {
-      current = nullptr;
-      if (line.back() == ']' && line.size() > 2) {
-        current = &KeyOf(document, std::string(line.substr(1, line.size() - 2)));
+    SettingsLine line;
+    line.text = std::string(raw);
+    const std::string_view trimmed = Trim(raw);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+      current.reset();
+      if (trimmed.back() == ']' && trimmed.size() > 2) {
+        current = std::string(trimmed.substr(1, trimmed.size() - 2));
+        line.kind = SettingsLine::Kind::Key;
+        line.key = *current;
       }
-      continue;
+    } else if (current && !trimmed.empty() && trimmed.front() != '#' && trimmed.front() != ';') {
+      const std::size_t equals = trimmed.find('=');
+      const std::string_view name =
+          equals == std::string_view::npos ? std::string_view() : Trim(trimmed.substr(0, equals));
+      if (!name.empty()) {
+        if (auto value = ParseValue(Trim(trimmed.substr(equals + 1)))) {
+          line.kind = SettingsLine::Kind::Value;
+          line.key = *current;
+          line.name = std::string(name);
+          line.value = std::move(*value);
+        }
+      }
     }
-    std::size_t equals = line.find('=');
-    if (current == nullptr || equals == std::string_view::npos) continue;
-    std::string_view name = Trim(line.substr(0, equals));
-    if (name.empty()) continue;
-    if (auto value = ParseValue(Trim(line.substr(equals + 1)))) {
-      PutSettingsValue(*current, name, std::move(*value));
-    }
+    document.push_back(std::move(line));
   }
   return document;
 }
 
 std::string FormatSettingsText(const SettingsDocument& document) {
-  std::string out =
-      "# Lumiquad settings, rewritten by the program whenever a setting changes.\n"
-      "# Numbers are plain integers; texts are in double quotes.\n";
-  for (const SettingsKey& key : document) {
+  std::string out;
+  for (const SettingsLine& line : document) {
+    out += line.text;
     out += '\n';
-    out += '[' + key.path + "]\n";
-    for (const SettingsEntry& entry : key.values) {
-      out += entry.name + " = ";
-      if (const auto* number = std::get_if<std::int32_t>(&entry.value)) {
-        char digits[16];
-        auto [stop, error] = std::to_chars(digits, digits + sizeof digits, *number);
-        out.append(digits, stop);
-      } else {
-        AppendQuoted(out, std::get<std::string>(entry.value));
-      }
-      out += '\n';
-    }
   }
   return out;
+}
+
+SettingsDocument NewSettingsDocument() {
+  return ParseSettingsText(
+      "# Lumiquad settings, rewritten by the program whenever a setting changes.\n"
+      "# Numbers are plain integers; texts are in double quotes.\n");
+}
+
+std::optional<SettingsValues> ValuesOf(const SettingsDocument& document, std::string_view key) {
+  std::optional<SettingsValues> values;
+  for (const SettingsLine& line : document) {
+    if (IsKeyLine(line, key) && !values) values.emplace();
+    if (line.kind == SettingsLine::Kind::Value && SameSettingsName(line.key, key)) {
+      PutSettingsValue(*values, line.name, line.value);
+    }
+  }
+  return values;
+}
+
+void AddKey(SettingsDocument& document, const std::string& key) {
+  for (const SettingsLine& line : document) {
+    if (IsKeyLine(line, key)) return;
+  }
+  if (!document.empty() && !Trim(document.back().text).empty()) document.emplace_back();
+  SettingsLine header;
+  header.kind = SettingsLine::Kind::Key;
+  header.key = key;
+  header.text = "[" + key + "]";
+  document.push_back(std::move(header));
+}
+
+void PutValues(SettingsDocument& document, const std::string& key, const SettingsValues& values) {
+  AddKey(document, key);
+  for (const SettingsEntry& entry : values) {
+    SettingsLine* stored = nullptr;
+    for (SettingsLine& line : document) {
+      if (IsValueLine(line, key, entry.name)) stored = &line;
+    }
+    if (stored != nullptr) {
+      // An unchanged value keeps its line exactly as the user may have written it.
+      if (stored->value == entry.value) continue;
+      stored->value = entry.value;
+      stored->text = stored->name + " = " + FormatValue(entry.value);
+      continue;
+    }
+    SettingsLine line;
+    line.kind = SettingsLine::Kind::Value;
+    line.key = key;
+    line.name = entry.name;
+    line.value = entry.value;
+    line.text = entry.name + " = " + FormatValue(entry.value);
+    const auto at = static_cast<std::ptrdiff_t>(InsertionPoint(document, key));
+    document.insert(document.begin() + at, std::move(line));
+  }
 }
 
 }  // namespace lumiquad

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "settings/file_io.h"
+
 namespace lumiquad {
 
 namespace {
@@ -104,8 +106,8 @@ void WordList::Compact() {
 
 WordList LoadWordList(const std::string& path) {
   WordList list;
-  std::FILE* file = CanReadFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
-  if (file == nullptr) {
+  const FileReadResult file = ReadFileLimited(path, kMaxWordListFile);
+  if (file.status != FileReadStatus::Ok) {
     std::printf("Error opening file: %s\n", path.c_str());
     std::fflush(stdout);
     return list;
@@ -117,34 +119,22 @@ WordList LoadWordList(const std::string& path) {
     word.clear();
     tooLong = false;
   };
-  char buffer[1 << 16];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-    for (std::size_t i = 0; i < got; ++i) {
-      char c = buffer[i];
-      if (!IsAsciiLetter(c)) {
-        finishWord();
-      } else if (word.size() < kLongestWord) {
-        word += c;
-      } else {
-        tooLong = true;
-      }
+  for (char c : file.contents) {
+    if (!IsAsciiLetter(c)) {
+      finishWord();
+    } else if (word.size() < kLongestWord) {
+      word += c;
+    } else {
+      tooLong = true;
     }
   }
   finishWord();
-  std::fclose(file);
   list.Compact();
   return list;
 }
 
 bool CanReadFile(const std::string& path) {
-  if (path.empty()) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  // A folder opens on Linux but reads nothing; it is no word list.
-  char probe;
-  bool readable = std::fread(&probe, 1, 1, file) == 1 || std::feof(file);
-  std::fclose(file);
-  return readable;
+  return CheckReadableFile(path, kMaxWordListFile) == FileReadStatus::Ok;
 }
 
 }  // namespace lumiquad

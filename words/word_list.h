@@ -77,12 +77,17 @@ class WordList {
 // are skipped at load.
 inline constexpr std::size_t kLongestWord = 15;
 
+// The largest word list read: a larger file (or anything but a regular file: a FIFO, a device)
+// is treated as one that cannot be opened, so that loading one never hangs.
+inline constexpr std::size_t kMaxWordListFile = std::size_t{64} << 20;
+
 // Reads a word list: every maximal run of the letters A-Z and a-z is one word, any other byte
-// separates words. A file that cannot be opened gives an empty list and the line
+// separates words. A file that cannot be read gives an empty list and the line
 // "Error opening file: <path>" on standard output.
 WordList LoadWordList(const std::string& path);
 
-// True when `path` names a regular file that can be opened for reading.
+// True when `path` names a regular file of at most kMaxWordListFile bytes that can be opened
+// for reading.
 bool CanReadFile(const std::string& path);
 
 }  // namespace lumiquad

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "settings/file_settings_store.h"
+#include "settings/settings_text.h"
 
 namespace lumiquad {
 namespace {
@@ -31,8 +32,6 @@ TEST(SettingsRecords, FirstStartHasTheDefaultsAndStoresBothNames) {
     CPlayerRegConfig computer(store, true);
     EXPECT_EQ(win.color, 1);
     EXPECT_EQ(win.level, 7);
-    EXPECT_EQ(win.width, 930);  // a save before the window sizes itself writes sane numbers
-    EXPECT_EQ(win.height, 740);
     EXPECT_EQ(win.filter, 0);
     EXPECT_TRUE(win.dictionary.empty());
     EXPECT_TRUE(win.pass.empty());
@@ -51,6 +50,12 @@ TEST(SettingsRecords, FirstStartHasTheDefaultsAndStoresBothNames) {
   ASSERT_EQ(win->size(), 7u);
   const char* order[] = {"Color", "dictionary", "level", "width", "height", "pass", "filter"};
   for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ((*win)[i].name, order[i]);
+  // A text longer than the file keeps is stored as much as is kept, never dropped.
+  {
+    CWinRegConfig record(store);
+    record.pass = std::string(kMaxSettingsText + 100, 'p');
+  }
+  EXPECT_EQ(CWinRegConfig(store).pass, std::string(kMaxSettingsText, 'p'));
   fs::remove_all(folder);
 }
 
@@ -150,14 +155,6 @@ TEST(SettingsRecords, RecordsSaveWhenDestroyedAndWhenTheBonusChanges) {
   EXPECT_EQ(StoredInt(store, kBag, "freq0"), 12);
   EXPECT_EQ(StoredInt(store, kBag, "freq25"), 0);
   EXPECT_EQ(FindSettingsValue(store.Key(kBag), "freq26"), nullptr);
-
-  CWinRegConfig win(store);
-  win.SetWindowSize(false);
-  EXPECT_EQ(win.width, 751);
-  EXPECT_EQ(win.height, 570);
-  win.SetWindowSize(true);
-  EXPECT_EQ(win.width, 930);
-  EXPECT_EQ(win.height, 740);
 }
 
 TEST(SettingsRecords, AnUnreachableStoreLeavesTheDefaultsInForce) {

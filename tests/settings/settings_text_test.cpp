@@ -7,31 +7,30 @@
 namespace lumiquad {
 namespace {
 
-TEST(SettingsText, WrittenDocumentReadsBackExactly) {
-  SettingsDocument document;
-  SettingsValues& win = KeyOf(document, "Software\\Lumiquad\\Win");
-  PutSettingsValue(win, "Color", std::int32_t{3});
-  PutSettingsValue(win, "dictionary", std::string("/home/ann/My \"words\"\\list.txt"));
-  PutSettingsValue(win, "pass", std::string("tab\there\nline\r\x01\x7f caf\xc3\xa9"));
-  PutSettingsValue(win, "low", std::int32_t{INT32_MIN});
-  PutSettingsValue(win, "high", std::int32_t{INT32_MAX});
-  PutSettingsValue(win, "empty", std::string());
-  SettingsValues& board = KeyOf(document, "Software\\Lumiquad\\Board");
-  PutSettingsValue(board, "name0", std::string("Scrabble"));
+constexpr const char* kWin = "Software\\Lumiquad\\Win";
 
-  SettingsDocument read = ParseSettingsText(FormatSettingsText(document));
+TEST(SettingsText, WrittenValuesReadBackExactly) {
+  const SettingsValues win = {
+      {"Color", std::int32_t{3}},
+      {"dictionary", std::string("/home/ann/My \"words\"\\list.txt")},
+      {"pass", std::string("tab\there\nline\r\x01\x7f caf\xc3\xa9")},
+      {"low", std::int32_t{INT32_MIN}},
+      {"high", std::int32_t{INT32_MAX}},
+      {"empty", std::string()},
+      {"longest", std::string(kMaxSettingsText, 'x')},
+  };
+  SettingsDocument document = NewSettingsDocument();
+  PutValues(document, kWin, win);
+  PutValues(document, "Software\\Lumiquad\\Board", {{"name0", std::string("Scrabble")}});
 
-  ASSERT_EQ(read.size(), 2u);
-  EXPECT_EQ(read[0].path, "Software\\Lumiquad\\Win");
-  ASSERT_EQ(read[0].values.size(), win.size());
-  for (std::size_t i = 0; i < win.size(); ++i) {
-    EXPECT_EQ(read[0].values[i].name, win[i].name);
-    EXPECT_EQ(read[0].values[i].value, win[i].value) << win[i].name;
-  }
-  EXPECT_EQ(*FindSettingsValue(read[1].values, "name0"), SettingsValue(std::string("Scrabble")));
+  const SettingsDocument read = ParseSettingsText(FormatSettingsText(document));
+  EXPECT_EQ(ValuesOf(read, kWin), win);
+  EXPECT_EQ(ValuesOf(read, "software\\lumiquad\\BOARD"),
+            (SettingsValues{{"name0", std::string("Scrabble")}}));
+  EXPECT_FALSE(ValuesOf(read, "Software\\Lumiquad\\Bag").has_value());
 }
 
-TEST(SettingsText, DamagedLinesAreSkippedAndTheRestIsRead) {
+TEST(SettingsText, DamagedLinesCountForNothingAndEveryLineSurvivesARewrite) {
   const std::string longText(kMaxSettingsText + 1, 'x');
   const std::string text =
       "orphan = 5\r\n"  // before any key
@@ -53,26 +52,36 @@ TEST(SettingsText, DamagedLinesAreSkippedAndTheRestIsRead) {
       "[broken\n"
       "lost = 1\n"                   // belongs to no key
       "[software\\lumiquad\\WIN]\n"  // same key, other case
-      "COLOR = 6\n";
+      "COLOR = 6\n"
+      "[Someone\\Else]\n"
+      "theirs  =   \"kept as written\"\n";
 
   SettingsDocument document = ParseSettingsText(text);
+  const SettingsValues win = ValuesOf(document, kWin).value();
+  EXPECT_EQ(win, (SettingsValues{{"Color", std::int32_t{6}}, {"height", std::int32_t{-12}}}));
 
-  ASSERT_EQ(document.size(), 1u);
-  const SettingsValues& win = document[0].values;
-  EXPECT_EQ(win.size(), 2u);
-  EXPECT_EQ(*FindSettingsValue(win, "color"), SettingsValue(std::int32_t{6}));
-  EXPECT_EQ(*FindSettingsValue(win, "height"), SettingsValue(std::int32_t{-12}));
-  for (const char* absent : {"level", "width", "pass", "filter", "bad", "huge", "lost"}) {
-    EXPECT_EQ(FindSettingsValue(win, absent), nullptr) << absent;
-  }
+  // A rewrite changes the one line whose value changes and adds the new value to the key; the
+  // rest, unknown keys, comments and unreadable lines included, stays as it was.
+  PutValues(
+      document, kWin,
+      {{"color", std::int32_t{2}}, {"height", std::int32_t{-12}}, {"level", std::int32_t{3}}});
+  const std::string rewritten = FormatSettingsText(document);
+  std::string expected = text;
+  for (std::size_t at; (at = expected.find('\r')) != std::string::npos;) expected.erase(at, 1);
+  expected.replace(expected.find("COLOR = 6\n"), 10, "COLOR = 2\nlevel = 3\n");
+  EXPECT_EQ(rewritten, expected);
+  EXPECT_EQ(
+      ValuesOf(ParseSettingsText(rewritten), kWin),
+      (SettingsValues{
+          {"Color", std::int32_t{2}}, {"height", std::int32_t{-12}}, {"level", std::int32_t{3}}}));
 }
 
 TEST(SettingsText, EmptyAndBinaryInputGiveNoValues) {
   EXPECT_TRUE(ParseSettingsText("").empty());
   std::string binary;
   for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 7919) & 0xff);
-  SettingsDocument document = ParseSettingsText(binary);
-  for (const SettingsKey& key : document) EXPECT_LE(key.values.size(), 64u);
+  const std::optional<SettingsValues> win = ValuesOf(ParseSettingsText(binary), kWin);
+  EXPECT_TRUE(!win || win->empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "words/word_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -62,16 +63,20 @@ TEST_F(WordListFile, RunsLongerThanTheBoardAreSkipped) {
 }
 
 TEST_F(WordListFile, AFileThatCannotBeReadGivesAnEmptyListAndOneLine) {
-  for (bool folder : {false, true}) {
-    if (folder) fs::create_directories(path_);
+  // Missing, a folder, a FIFO nobody writes into and an endless device: none is waited on.
+  const std::string folder = path_ + ".folder";
+  const std::string fifo = path_ + ".fifo";
+  fs::create_directories(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {path_, folder, fifo, std::string("/dev/zero")}) {
     ::testing::internal::CaptureStdout();
-    WordList list = LoadWordList(path_);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error opening file: " + path_ + "\n");
+    WordList list = LoadWordList(path);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error opening file: " + path + "\n");
     EXPECT_TRUE(list.IsEmpty());
-    EXPECT_FALSE(list.ContainsWord("CAT"));
-    EXPECT_FALSE(CanReadFile(path_));
+    EXPECT_FALSE(CanReadFile(path));
   }
-  fs::remove_all(path_);
+  fs::remove(fifo);
+  fs::remove(folder);
   WordList empty = LoadText("  123 \n\n");
   EXPECT_TRUE(empty.IsEmpty());
   EXPECT_TRUE(CanReadFile(path_));
