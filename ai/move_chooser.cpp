@@ -128,7 +128,7 @@ Move MoveChooser::ChooseMove(int levelValue) const {
     const int range = v == 10 ? 20 : v == 9 ? 6 : 2;
     const int strongDraw = v == 10 ? 5 : v == 9 ? 4 : 1;
     bool weakPlay = RandomInts(range, 5, bag_->ClockRef())[3] != strongDraw;
-    const int lead = computer_->score - opponent_->score;
+    const std::int64_t lead = std::int64_t{computer_->score} - opponent_->score;
     if (bonus_ >= 50 && -lead >= bonus_) weakPlay = false;
     if (bonus_ >= 50 && lead >= bonus_) weakPlay = true;
     if (!weakPlay || v == n - 1) return entry(v);

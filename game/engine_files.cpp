@@ -8,8 +8,9 @@ namespace lumiquad {
 
 namespace {
 
-// A game file much larger than any game could make is no game file.
-constexpr std::size_t kMaxGameFile = std::size_t{256} << 20;
+// A game file much larger than any game could make is no game file (and one that is no
+// regular file, a FIFO or a device, is never waited on).
+constexpr std::size_t kMaxGameFile = std::size_t{64} << 20;
 
 const FileDialog kGameFileDialog{"Save Game", ".lqg",
                                  "Lumiquad Games (*.lqg)|*.lqg|All Files (*.*)|*.*||"};
@@ -145,13 +146,14 @@ bool GameEngine::LoadGameText(const std::string& text, std::string* error) {
   std::optional<SavedGame> saved = ParseGameFile(text, error);
   if (!saved) return false;
   ApplySavedGame(*saved);
+  window_.ClearTiles();
   window_.TilesChanged();
   window_.SetButtonMode(ButtonMode::Play);
   window_.Repaint(false);
   return true;
 }
 
-bool GameEngine::LoadGameFile(const std::string& path) {
+bool GameEngine::LoadGameFile(std::string path) {
   const FileReadResult file = ReadFileLimited(path, kMaxGameFile);
   if (file.status != FileReadStatus::Ok || !LoadGameText(file.contents)) {
     window_.ShowMessage(path + " did not load", "Failure", MessageIcon::None);

@@ -87,6 +87,10 @@ void GameEngine::NewGame() {
   EndReviewIfRunning();
   ResetGame();
   Deal();
+  // The position before the first move is the current record, so that a game saved before
+  // anyone moves opens again.
+  FillCurrentPositionRecord();
+  window_.ClearTiles();
   window_.TilesChanged();
   window_.SetTitle(kWindowTitle);
   window_.ClearLog();
@@ -105,6 +109,7 @@ void GameEngine::CloseGame() {
     player->score = 0;
   }
   bag_->FillBag();
+  window_.ClearTiles();
   window_.TilesChanged();
   window_.SetTitle(kWindowTitle);
   window_.ClearLog();
@@ -170,14 +175,14 @@ void GameEngine::RecordPass(Player& player) {
   ++(player.IsComputer() ? computerIdleTurns_ : humanIdleTurns_);
 }
 
-void GameEngine::RecordChange(const std::string& letters, Player& player) {
+void GameEngine::RecordChange(std::string letters, Player& player) {
   Move change;
   change.isExchange = true;
   change.exchangedLetters = letters;
   change.player = &player;
   change.moverIndex = player.IsComputer() ? 1 : 0;
   change.rackBefore = player.rack;
-  player.ExchangeTiles(letters);
+  player.ExchangeTiles(std::move(letters));
   change.rackAfter = player.rack;
   CompleteRecord(change);
   ++(player.IsComputer() ? computerIdleTurns_ : humanIdleTurns_);
@@ -258,29 +263,32 @@ void GameEngine::Pass() {
   window_.SetBusy(false);
 }
 
-void GameEngine::Change(const std::string& markedLetters) {
-  if (state_ != GameState::Playing) return;
+// The letters are taken by value: a caller may hand in the rack itself, which the exchange
+// changes while it reads them.
+bool GameEngine::Change(std::string markedLetters) {
+  if (state_ != GameState::Playing) return false;
   if (markedLetters.empty()) {
     window_.ShowMessage(
         "Select the tiles you wish to change by right-clicking\n"
         "the tile(s) on your rack to select or unselect",
         "Change", MessageIcon::None);
-    return;
+    return false;
   }
   if (bag_->Size() < static_cast<int>(markedLetters.size())) {
     window_.ShowMessage("You cannot change as there not enough letters left", kApplicationTitle,
                         MessageIcon::None);
-    return;
+    return false;
   }
-  if (!RackHolds(human_->rack, markedLetters)) return;
+  if (!RackHolds(human_->rack, markedLetters)) return false;
   window_.SetBusy(true);
   window_.ReturnTurnTiles();
   BeginRecord(Analyse(*human_, *computer_, kKeepCount));
-  RecordChange(markedLetters, *human_);
+  RecordChange(std::move(markedLetters), *human_);
   window_.TilesChanged();
   ComputerTurn();
   window_.Repaint(false);
   window_.SetBusy(false);
+  return true;
 }
 
 void GameEngine::GatherTiles() {

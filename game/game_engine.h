@@ -45,8 +45,9 @@ class GameEngine {
   // moves are handled and logged; a played move is answered by the computer. Only in Playing.
   void Submit(const TurnTiles& tiles);
   void Pass();
-  // Exchanges the given rack letters (those marked for change). Only in Playing.
-  void Change(const std::string& markedLetters);
+  // Exchanges the given rack letters (those marked for change). Only in Playing. Answers
+  // whether the tiles were changed: a refused change changes nothing.
+  bool Change(std::string markedLetters);
   // The tiles laid this turn go back to the rack.
   void GatherTiles();
 
@@ -62,7 +63,7 @@ class GameEngine {
   // for a known path and report failures to the user.
   void OpenGame();
   void SaveGame();
-  bool LoadGameFile(const std::string& path);
+  bool LoadGameFile(std::string path);
   bool SaveGameFile(const std::string& path);
   // Asks for a path and writes the game report there, as text or as an HTML page.
   void CreateReport(bool html);
@@ -140,7 +141,7 @@ class GameEngine {
   // Plays a placement for a player: -30000 when the evaluation rejects it, else its score.
   int RecordMove(Player& player, const Placement& placement, Move* played);
   void RecordPass(Player& player);
-  void RecordChange(const std::string& letters, Player& player);
+  void RecordChange(std::string letters, Player& player);
   bool EndOfGameTest();
   void ComputerTurn();
   void GameOverAnnouncement();

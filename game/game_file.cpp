@@ -15,6 +15,12 @@ constexpr std::size_t kMoveSectionLines = 24;
 constexpr std::size_t kSquareLines = 6;
 constexpr std::size_t kMaxCrossWords = kBoardSize;
 constexpr std::size_t kMaxBagTiles = 27 * 100 + 2;
+// No game comes near these: a move scores at most a few million points (seven tiles on
+// quadruple word squares at the highest letter values) and a board holds 225 tiles, and a run
+// of idle turns ends with the game. Larger numbers are damage, and would overflow as the game
+// goes on.
+constexpr long long kMaxScore = 1'000'000'000;
+constexpr long long kMaxIdleTurns = 1000;
 
 // ---- Writing -------------------------------------------------------------------------------
 
@@ -246,7 +252,7 @@ Move ReadMove(Reader& in, std::optional<int>& lastBonus) {
   in.Expect(IsTiles(move.rackBefore, 7), "a rack holds at most 7 tiles");
   move.rackAfter = in.Text();
   in.Expect(IsTiles(move.rackAfter, 7), "a rack holds at most 7 tiles");
-  move.total = in.Number();
+  move.total = in.Number(-kMaxScore, kMaxScore);
   move.evaluation = in.Real();
   lastBonus = in.Number(0, kMaxBonus);
   const std::size_t words = in.Count(1, kMaxCrossWords);
@@ -256,7 +262,9 @@ Move ReadMove(Reader& in, std::optional<int>& lastBonus) {
   }
   const std::size_t scores = in.Count(1, kMaxCrossWords);
   in.Expect(scores == words, "a move has as many cross-word scores as cross words");
-  for (std::size_t i = 0; i < scores && !in.Failed(); ++i) move.crossScores.push_back(in.Number());
+  for (std::size_t i = 0; i < scores && !in.Failed(); ++i) {
+    move.crossScores.push_back(in.Number(-kMaxScore, kMaxScore));
+  }
   move.isExchange = in.Flag();
   move.invalid = in.Flag();
   move.placedLetters = in.Text();
@@ -265,7 +273,7 @@ Move ReadMove(Reader& in, std::optional<int>& lastBonus) {
   in.Expect(IsTiles(move.exchangedLetters, 7), "a change gives back at most 7 tiles");
   move.mainWord = in.Text();
   in.Expect(IsLetters(move.mainWord, kBoardSize), "a main word holds only letters");
-  move.mainScore = in.Number();
+  move.mainScore = in.Number(-kMaxScore, kMaxScore);
   move.row = in.Number(-1, kBoardSize - 1);
   move.column = in.Number(-1, kBoardSize - 1);
   move.directionText = in.Text();
@@ -290,9 +298,9 @@ SavedPlayer ReadPlayer(Reader& in) {
   player.workingText = in.Text();
   player.lastDrawn = in.Text();
   in.Expect(IsTiles(player.lastDrawn, kMaxBagTiles), "drawn letters are tiles");
-  player.score = in.Number();
+  player.score = in.Number(-kMaxScore, kMaxScore);
   player.computer = in.Flag();
-  player.savedScore = in.Number();
+  player.savedScore = in.Number(-kMaxScore, kMaxScore);
   return player;
 }
 
@@ -310,8 +318,8 @@ SavedRecord ReadRecord(Reader& in, std::optional<int>& lastBonus) {
   for (int i = 0; i < kLayoutLength && !in.Failed(); ++i) {
     record.squares.push_back(ReadSquare(in, i / kBoardSize, i % kBoardSize));
   }
-  record.computerScore = in.Number();
-  record.humanScore = in.Number();
+  record.computerScore = in.Number(-kMaxScore, kMaxScore);
+  record.humanScore = in.Number(-kMaxScore, kMaxScore);
   record.bagLetters = in.Text();
   in.Expect(IsTiles(record.bagLetters, kMaxBagTiles), "a bag holds only tiles");
   return record;
@@ -388,8 +396,8 @@ std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error
   for (int i = 0; i < kLetterCount && !in.Failed(); ++i) {
     game.letterValues[static_cast<std::size_t>(i)] = in.Number();
   }
-  game.humanIdleTurns = in.Number(0);
-  game.computerIdleTurns = in.Number(0);
+  game.humanIdleTurns = in.Number(0, kMaxIdleTurns);
+  game.computerIdleTurns = in.Number(0, kMaxIdleTurns);
   game.keepCount = in.Number(0);
   const std::size_t records = in.Count(kMoveSectionLines + 3 + kLayoutLength * kSquareLines);
   for (std::size_t i = 0; i < records && !in.Failed(); ++i) {

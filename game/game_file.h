@@ -70,7 +70,8 @@ std::string FormatGameFile(const SavedGame& game);
 // Reads a game file's text, accepting "\r\n" line ends. Refuses (nothing, and the reason in
 // `error` when given) any text that is no consistent game: a truncated file, a count other than
 // the layout's, a number that is no number or out of range, a square out of place, a rack or
-// bag holding other than tiles, a level other than 1 to 10 or 50.
+// bag holding other than tiles, a level other than 1 to 10 or 50, scores or idle-turn counts no
+// game can reach.
 std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error = nullptr);
 
 }  // namespace lumiquad

@@ -55,6 +55,9 @@ class GameWindow {
   virtual void Repaint(bool boardOnly) = 0;
   // The board, the racks or the review changed: the tile views follow the game's state.
   virtual void TilesChanged() = 0;
+  // A game was dealt, opened or closed: every tile view of the game before goes, those laid
+  // and not submitted included.
+  virtual void ClearTiles() = 0;
   // The tiles the human laid on the board this turn go back to the rack.
   virtual void ReturnTurnTiles() = 0;
   // Asks the desktop to open a written file with its viewer; false when it could not.

@@ -37,6 +37,7 @@ class ScriptedWindow : public GameWindow {
   void SetTitle(const std::string& text) override { title = text; }
   void Repaint(bool) override { ++repaints; }
   void TilesChanged() override { ++tileChanges; }
+  void ClearTiles() override { ++tileClears; }
   void ReturnTurnTiles() override { ++turnTilesReturned; }
   bool OpenDocument(const std::string& path) override;
   void RequestClose() override { closeRequested = true; }
@@ -53,6 +54,7 @@ class ScriptedWindow : public GameWindow {
   bool gameButtonEnabled = false;
   int repaints = 0;
   int tileChanges = 0;
+  int tileClears = 0;
   int turnTilesReturned = 0;
   std::vector<std::string> openedDocuments;
   bool closeRequested = false;

@@ -39,7 +39,7 @@ void Bag::ReturnTiles(const std::string& letters) {
   ShuffleBag();
 }
 
-std::string Bag::Exchange(const std::string& letters) {
+std::string Bag::Exchange(std::string letters) {
   const int k = static_cast<int>(letters.size());
   if (k <= 0 || k > Size()) return {};
   std::string drawn = DrawTiles(k);

@@ -25,7 +25,7 @@ class Bag {
   // Draws as many tiles as are given, then returns the given ones, so a returned tile cannot
   // come straight back. Refused (empty result, bag unchanged) when the bag holds fewer tiles
   // than are given, or none are given.
-  std::string Exchange(const std::string& letters);
+  std::string Exchange(std::string letters);
 
   // Lays the given tiles as the bag's contents (with "??" added when addBlanks is set and the
   // text holds no blank) and shuffles. The stored frequencies are not touched: this is how a

@@ -177,10 +177,18 @@ std::string Board::LayoutString() const {
   return layout;
 }
 
+std::optional<std::string_view> Board::LayoutNamed(const std::string& layoutName) const {
+  if (const std::string* stored = FindLayout(*this, layoutName)) {
+    if (stored->size() != static_cast<std::size_t>(kLayoutLength)) return std::nullopt;
+    return *stored;
+  }
+  if (std::optional<GameType> type = ParseGameType(layoutName)) return BuiltInLayout(*type);
+  return std::nullopt;
+}
+
 std::string Board::StartingLayout() const {
   std::string layout(BuiltInLayout(GameType::Lumiquad));
-  const std::string* named = FindLayout(*this, defaultboard);
-  if (named != nullptr && named->size() == layout.size()) {
+  if (std::optional<std::string_view> named = LayoutNamed(defaultboard)) {
     for (std::size_t i = 0; i < layout.size(); ++i) {
       layout[i] = IsKindCode((*named)[i]) ? (*named)[i] : KindCode(SquareKind::Plain);
     }
@@ -198,8 +206,8 @@ SaveLayoutResult Board::SaveLayoutAs(const std::string& layoutName) {
 }
 
 void Board::ApplyLayoutByName(const std::string& layoutName) {
-  const std::string* layout = FindLayout(*this, layoutName);
-  if (layout == nullptr || layout->size() != static_cast<std::size_t>(kLayoutLength)) return;
+  const std::optional<std::string_view> layout = LayoutNamed(layoutName);
+  if (!layout) return;
   defaultboard = layoutName;
   LayLayout(*layout);
   Save();

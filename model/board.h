@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -110,7 +111,8 @@ class Board : public CBoardRegConfig {
   // Layout library. SaveLayoutAs stores the live grid's kinds (tiles as Plain) under a new name.
   SaveLayoutResult SaveLayoutAs(const std::string& name);
   // Lays the stored layout of that name and makes it the default; nothing when the name is not
-  // stored or its text is not 225 characters long.
+  // stored or its text is not 225 characters long. The name of a game type that is not stored
+  // (a full library had no room for it) stands for that type's built-in layout.
   void ApplyLayoutByName(const std::string& name);
   void SetDefaultBoard(const std::string& name);
   void DeleteLayout(const std::string& name);
@@ -126,6 +128,8 @@ class Board : public CBoardRegConfig {
 
  private:
   using Grid = std::array<std::array<Square, kBoardSize>, kBoardSize>;
+  // The layout a name lays (see ApplyLayoutByName), or nothing.
+  std::optional<std::string_view> LayoutNamed(const std::string& layoutName) const;
   static Grid NewGrid();
   Square& LiveCell(int row, int column) {
     return live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];

@@ -21,13 +21,13 @@ bool Player::RemoveFromRack(char letter) {
   return true;
 }
 
-void Player::PlayTiles(const std::string& placedTiles, int total) {
+void Player::PlayTiles(std::string placedTiles, int total) {
   score += total;
   for (char tile : placedTiles) RemoveFromRack(tile);
   Draw(static_cast<int>(placedTiles.size()));
 }
 
-bool Player::ExchangeTiles(const std::string& chosen) {
+bool Player::ExchangeTiles(std::string chosen) {
   if (chosen.empty() || static_cast<int>(chosen.size()) > bag_.Size()) return false;
   // Only tiles the rack really holds may go back, or the bag would gain tiles from nowhere.
   std::string remaining = rack;

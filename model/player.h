@@ -24,10 +24,11 @@ class Player {
   bool RemoveFromRack(char letter);
   // After a valid move: the score grows by `total`, the placed tiles leave the rack (blanks
   // given as '?') and as many tiles are drawn.
-  void PlayTiles(const std::string& placedTiles, int total);
+  // The tiles are taken by value, as the rack itself may be handed in.
+  void PlayTiles(std::string placedTiles, int total);
   // Change: the chosen tiles leave the rack and the bag's exchange refills it. Returns false and
   // changes nothing when the bag holds fewer tiles than are chosen or the rack lacks one.
-  bool ExchangeTiles(const std::string& chosen);
+  bool ExchangeTiles(std::string chosen);
 
   const std::string& Name() const { return config.name; }
   bool IsComputer() const { return config.isComputer; }

@@ -1,7 +1,10 @@
 #include <sstream>
 
+#include <sys/stat.h>
+
 #include "game/report.h"
 #include "game_fixture.h"
+#include "support/file_size_limit.h"
 
 namespace lumiquad {
 namespace {
@@ -130,6 +133,9 @@ TEST_F(GameFile, DamagedFilesAreRefusedAndTheRunningGameStays) {
       {"square of a wrong character", changed(25, "x")},
       {"letter count 25", changed(1569, "25")},
       {"idle count past the integer range", changed(1596, "99999999999")},
+      {"idle count no game reaches", changed(1596, "2000000000")},
+      {"score near the integer limit", changed(12, "2147483647")},
+      {"saved score far below zero", changed(22, "-2147483648")},
       {"huge record count", changed(1599, "999999999")},
       {"negative record count", changed(1599, "-2")},
       {"record of 224 squares", changed(recordSquares, "224")},
@@ -150,16 +156,67 @@ TEST_F(GameFile, DamagedFilesAreRefusedAndTheRunningGameStays) {
   EXPECT_EQ(engine_->GameText(), good);
 }
 
+TEST_F(GameFile, EveryStateThatCanBeSavedOpensAgain) {
+  // Saves the running game, opens the file in a fresh engine and compares the game text.
+  auto reopens = [&](const std::string& state) {
+    SCOPED_TRACE(state);
+    ASSERT_TRUE(engine_->SaveGameFile(Path("state.lqg")));
+    ScriptedWindow other;
+    std::unique_ptr<GameEngine> reopened = FreshEngine(other);
+    std::string why;
+    ASSERT_TRUE(reopened->LoadGameText(ReadFile("state.lqg"), &why)) << why;
+    EXPECT_EQ(reopened->GameText(), ReadFile("state.lqg"));
+  };
+  for (bool humanFirst : {true, false}) {
+    clock_.Set(test::SecondWhereFirst(humanFirst));
+    engine_->NewGame();
+    reopens(humanFirst ? "just dealt, the human to move" : "just dealt, the computer moved");
+  }
+  StartWithRacks("CATSXYZ", "DOGRIAE");
+  engine_->Submit(Across(7, 7, "XYZ"));
+  reopens("after a challenged move");
+  engine_->Pass();
+  reopens("after a pass");
+  engine_->Change("XYZ");
+  reopens("after a change");
+  engine_->StartReview();
+  engine_->StepForward();
+  reopens("while reviewing");
+  engine_->EndReview();
+  for (int i = 0; i < 20 && engine_->State() == GameState::Playing; ++i) engine_->Pass();
+  ASSERT_EQ(engine_->State(), GameState::GameOver);
+  reopens("game over");
+}
+
+TEST_F(GameFile, WhatIsNoGameFileIsRefusedAtOnce) {
+  // A FIFO nobody writes into would block a reader that waited on it.
+  ASSERT_EQ(::mkfifo(Path("pipe.lqg").c_str(), 0600), 0);
+  EXPECT_FALSE(engine_->LoadGameFile(Path("pipe.lqg")));
+  EXPECT_EQ(window_.messages.back().text, Path("pipe.lqg") + " did not load");
+  // A game whose word list is a device, opened while no main list is loaded.
+  PlayAFewTurns();
+  std::vector<std::string> lines = Lines(engine_->GameText());
+  lines[1] = "/dev/zero";
+  WriteFile("zero.lqg", Joined(lines));
+  ScriptedWindow other;
+  auto empty = std::make_unique<GameEngine>(store_, clock_, moveConfig_, other, Path("none.txt"),
+                                            Path("simple.txt"));
+  EXPECT_TRUE(empty->LoadGameFile(Path("zero.lqg")));
+  EXPECT_TRUE(empty->MainWords().IsEmpty());
+}
+
 TEST_F(GameFile, SavingNeverDestroysAnExistingFile) {
   PlayAFewTurns();
   WriteFile("keep.lqg", "what was there\n");
-  std::filesystem::create_directories(Path("keep.lqg") + ".tmp-" + std::to_string(::getpid()));
   window_.messages.clear();
-  EXPECT_FALSE(engine_->SaveGameFile(Path("keep.lqg")));
+  {
+    test::FileSizeLimit fullDisk(64);
+    EXPECT_FALSE(engine_->SaveGameFile(Path("keep.lqg")));
+  }
   EXPECT_EQ(ReadFile("keep.lqg"), "what was there\n");
   ASSERT_EQ(window_.messages.size(), 1u);
-  EXPECT_EQ(window_.messages[0].caption, "Failure");
-  EXPECT_EQ(window_.messages[0].text.rfind(Path("keep.lqg") + " could not be saved", 0), 0u);
+  EXPECT_EQ(window_.messages[0], (Message{Path("keep.lqg") + " could not be saved: File too large",
+                                          "Failure", MessageIcon::Information, false}));
 
   // Through the menu: the dialog's title, extension and filter.
   window_.paths = {Path("menu.lqg")};

@@ -176,6 +176,13 @@ TEST_F(GameFlow, ChangeNeedsMarkedTilesAndEnoughInTheBag) {
   EXPECT_TRUE(engine_->History().empty());
   EXPECT_EQ(engine_->Human().rack, "CATSXYZ");
   EXPECT_EQ(engine_->GetBag().Size(), 4);
+
+  // The whole rack, handed in as the rack itself: seven tiles go and seven come.
+  engine_->GetBag().SetContents("EEEEEEEEE");
+  EXPECT_TRUE(engine_->Change(engine_->Human().rack));
+  EXPECT_EQ(engine_->Human().rack, "EEEEEEE");
+  EXPECT_EQ(engine_->History().front().move.exchangedLetters, "CATSXYZ");
+  EXPECT_EQ(engine_->GetBag().Size(), 9);
 }
 
 TEST_F(GameFlow, ConfigurationIsGuardedDuringAGame) {

@@ -130,7 +130,7 @@ TEST(Presets, GameTypesLayTheirWholeSet) {
   EXPECT_EQ(board.SquareAt(7, 7)->character, '#');
 }
 
-TEST(Presets, AFullLibraryKeepsItsLayoutsButTheDefaultNameMoves) {
+TEST(Presets, AFullLibraryKeepsItsLayoutsAndTheChosenTypesBoardStaysInForce) {
   MemorySettingsStore store;
   FixedClock clock(3);
   CMoveRegConfig move(store);
@@ -143,9 +143,13 @@ TEST(Presets, AFullLibraryKeepsItsLayoutsButTheDefaultNameMoves) {
     EXPECT_EQ(board.GetLayoutNames(), names);
     EXPECT_EQ(board.defaultboard, "Literati");
     EXPECT_EQ(board.SquareAt(0, 3)->character, '$');
+    board.ResetBoard();  // New Game
+    EXPECT_EQ(board.LayoutString(), BuiltInLayout(GameType::Literati));
   }
-  Board board(store, nullptr);  // no layout named Literati: every square starts Plain
-  EXPECT_TRUE(board.LayoutString() == std::string(225, '.'));
+  // No layout named Literati is stored, but the name stands for the type's own board.
+  Board board(store, nullptr);
+  EXPECT_EQ(board.LayoutString(), BuiltInLayout(GameType::Literati));
+  EXPECT_EQ(board.StartingLayout(), BuiltInLayout(GameType::Literati));
 }
 
 }  // namespace
