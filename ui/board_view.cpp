@@ -137,7 +137,20 @@ void BoardView::paintEvent(QPaintEvent*) {
                        Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(lines[i]));
     }
   }
-  for (const Piece& piece : pieces_) DrawPiece(painter, piece);
+  for (Piece& piece : pieces_) {
+    // The values in force now, also straight after the letter values changed.
+    piece.value = ValueShown(piece);
+    DrawPiece(painter, piece);
+  }
+}
+
+int BoardView::ValueShown(const Piece& piece) const {
+  if (piece.state == Piece::Fixed && engine_ != nullptr &&
+      Board::OnBoard(piece.row, piece.column) &&
+      engine_->GetBoard().Cell(piece.row, piece.column).blank) {
+    return 0;
+  }
+  return ValueOf(piece.letter);
 }
 
 void BoardView::SyncTiles() {
@@ -200,6 +213,12 @@ void BoardView::SyncTiles() {
   update();
 }
 
+void BoardView::ClearPieces() {
+  pieces_.clear();
+  dragging_ = false;
+  update();
+}
+
 int BoardView::FreeSlot() const {
   std::array<bool, 7> taken{};
   for (const Piece& piece : pieces_) {
@@ -256,6 +275,8 @@ void BoardView::ClearMarks() {
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
+  // While a review runs the game is frozen: its tiles can be neither moved nor marked.
+  if (engine_ != nullptr && engine_->Viewer() != nullptr) return;
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     bool grabbedAny = false;

@@ -40,6 +40,8 @@ class BoardView : public QWidget {
   // The tiles follow the game: fixed tiles from the board, the human's from the rack (those on
   // the board this turn stay where they lie).
   void SyncTiles();
+  // Every tile view goes: a game was dealt, opened or closed.
+  void ClearPieces();
   // The tiles laid this turn go back into free rack slots.
   void ReturnTurnTiles();
   // What Submit reads: the tiles snapped onto squares this turn, and whether any other tile of
@@ -67,6 +69,7 @@ class BoardView : public QWidget {
   QFont Font(int points) const;
   int FreeSlot() const;
   int ValueOf(char letter) const;
+  int ValueShown(const Piece& piece) const;
   bool IsHumanPiece(const Piece& piece) const { return piece.state != Piece::Fixed; }
 
   ViewGeometry geometry_;

@@ -5,6 +5,10 @@
 
 namespace lumiquad {
 
+// The longest name or password a dialog takes: well within what the settings file keeps, even
+// when every character takes four bytes.
+inline constexpr int kMaxTypedText = 100;
+
 // A dialog button that Enter does not press unless it is made the default; the name lets tests
 // find it.
 inline QPushButton* MakeButton(QWidget* parent, const char* text, const char* name) {
@@ -19,6 +23,7 @@ inline QLineEdit* MakePasswordEdit(QWidget* parent, const char* name) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(name);
   edit->setEchoMode(QLineEdit::Password);
+  edit->setMaxLength(kMaxTypedText);
   edit->setStyleSheet("lineedit-password-character: 42");
   return edit;
 }

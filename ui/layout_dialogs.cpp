@@ -5,6 +5,9 @@
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 
+#include <optional>
+#include <string>
+
 #include "model/board.h"
 #include "ui/dialog_parts.h"
 #include "ui/prompter.h"
@@ -17,6 +20,7 @@ SaveBoardDialog::SaveBoardDialog(Board& board, Prompter& prompter, QWidget* pare
   auto* layout = new QGridLayout(this);
   name_ = new QLineEdit(this);
   name_->setObjectName("name");
+  name_->setMaxLength(kMaxTypedText);
   layout->addWidget(name_, 0, 0);
   auto* ok = MakeButton(this, "OK", "ok");
   ok->setDefault(true);
@@ -61,15 +65,24 @@ ChooseBoardDialog::ChooseBoardDialog(Board& board, std::function<void()> boardCh
   layout->addWidget(select, 1, 0);
   layout->addWidget(remove, 1, 1);
   layout->addWidget(close, 1, 2);
-  connect(select, &QPushButton::clicked, this, [this] {
-    if (names_->currentItem() == nullptr) return;
-    board_.ApplyLayoutByName(names_->currentItem()->text().toStdString());
-    boardChanged_();
+  // Only an entry the user selected is acted on: the list's current row alone (which Qt sets
+  // to the first entry when the list takes the focus) chooses nothing.
+  auto selected = [this]() -> std::optional<std::string> {
+    const QList<QListWidgetItem*> items = names_->selectedItems();
+    if (items.isEmpty()) return std::nullopt;
+    return items.front()->text().toStdString();
+  };
+  connect(select, &QPushButton::clicked, this, [this, selected] {
+    if (std::optional<std::string> name = selected()) {
+      board_.ApplyLayoutByName(*name);
+      boardChanged_();
+    }
   });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    if (names_->currentItem() == nullptr) return;
-    board_.DeleteLayout(names_->currentItem()->text().toStdString());
-    Fill();
+  connect(remove, &QPushButton::clicked, this, [this, selected] {
+    if (std::optional<std::string> name = selected()) {
+      board_.DeleteLayout(*name);
+      Fill();
+    }
   });
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   Fill();
@@ -80,7 +93,8 @@ void ChooseBoardDialog::Fill() {
   for (const std::string& name : board_.GetLayoutNames()) {
     if (!name.empty()) names_->addItem(QString::fromStdString(name));
   }
-  names_->setCurrentRow(-1);
+  names_->clearSelection();
+  names_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
 }
 
 }  // namespace lumiquad

@@ -201,6 +201,8 @@ void MainFrame::Repaint(bool boardOnly) { view_->RequestRepaint(boardOnly); }
 
 void MainFrame::TilesChanged() { view_->SyncTiles(); }
 
+void MainFrame::ClearTiles() { view_->ClearPieces(); }
+
 void MainFrame::ReturnTurnTiles() { view_->ReturnTurnTiles(); }
 
 bool MainFrame::OpenDocument(const std::string& path) {

@@ -65,6 +65,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   void SetTitle(const std::string& title) override;
   void Repaint(bool boardOnly) override;
   void TilesChanged() override;
+  void ClearTiles() override;
   void ReturnTurnTiles() override;
   bool OpenDocument(const std::string& path) override;
   void RequestClose() override;

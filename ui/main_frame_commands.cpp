@@ -193,9 +193,8 @@ void MainFrame::RunPass() {
 void MainFrame::RunChange() {
   if (engine_->State() != GameState::Playing) return;
   buttons_[50017]->setEnabled(false);
-  const std::string marked = view_->MarkedLetters();
-  engine_->Change(marked);
-  if (!marked.empty()) view_->ClearMarks();
+  // A refused change changes nothing, the marks included.
+  if (engine_->Change(view_->MarkedLetters())) view_->ClearMarks();
   buttons_[50017]->setEnabled(buttons_[50012]->isEnabled());
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/presets.h"
 #include "ui/config_dialogs.h"
+#include "ui/dialog_parts.h"
 #include "ui/filter_dialogs.h"
 #include "ui/game_dialogs.h"
 #include "ui/layout_dialogs.h"
@@ -78,6 +79,11 @@ void EditingTest::twentyLayoutsAreKeptThenChosenAndDeleted() {
   };
   QVERIFY(!save(""));  // an empty name does nothing
   QVERIFY(f.prompter.messages.empty());
+  // A name is held to what the settings keep.
+  QVERIFY(save(std::string(300, 'n')));
+  QCOMPARE(board.GetLayoutNames()[0], std::string(kMaxTypedText, 'n'));
+  board.DeleteLayout(board.GetLayoutNames()[0]);
+  f.prompter.messages.clear();
   for (int i = 1; i <= 20; ++i) {
     board.SetSquareKind(0, 0, i % 2 ? '$' : '#');
     QVERIFY(save("Layout " + std::to_string(i)));
@@ -98,6 +104,15 @@ void EditingTest::twentyLayoutsAreKeptThenChosenAndDeleted() {
   QCOMPARE(names->count(), 20);
   QCOMPARE(names->item(0)->text(), QString("Layout 1"));
   QCOMPARE(names->item(1)->text(), QString("Layout 10"));  // kept in the list's sort order
+  // The list opens with nothing chosen; the row Qt makes current on focus is not a choice.
+  choose.show();
+  names->setFocus();
+  names->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  const std::string before = board.LayoutString();
+  QTest::mouseClick(choose.findChild<QPushButton*>("select"), Qt::LeftButton);
+  QTest::mouseClick(choose.findChild<QPushButton*>("delete"), Qt::LeftButton);
+  QCOMPARE(names->count(), 20);
+  QCOMPARE(board.LayoutString(), before);
   names->setCurrentRow(1);
   QTest::mouseClick(choose.findChild<QPushButton*>("select"), Qt::LeftButton);
   QCOMPARE(board.Cell(0, 0).character, '#');
@@ -239,6 +254,8 @@ void EditingTest::theFilterDialogNeedsThePassword() {
   QCOMPARE(f.frame->Settings().filter, 1);
 
   PasswordDialog change(f.frame->Settings(), f.prompter);
+  change.findChild<QLineEdit*>("password")->setText(QString(300, 'p'));
+  QCOMPARE(change.findChild<QLineEdit*>("password")->text().size(), kMaxTypedText);
   change.findChild<QLineEdit*>("old")->setText("Secret");
   change.findChild<QLineEdit*>("password")->setText("xy");
   change.findChild<QLineEdit*>("again")->setText("xy");

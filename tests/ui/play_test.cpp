@@ -21,6 +21,7 @@ class PlayTest : public QObject {
   void theStatusBarNamesTheSquareUnderThePointer();
   void theWindowShowsTheSchemeSquaresAndTiles();
   void aDictionaryThatCannotBeLoadedIsRefused();
+  void theTilesShownAreAlwaysThoseOfTheGameInForce();
 };
 
 void PlayTest::theWindowOpensAsTheCommandTableSays() {
@@ -267,6 +268,52 @@ void PlayTest::aDictionaryThatCannotBeLoadedIsRefused() {
   QCOMPARE(f.prompter.messages.back().caption, std::string("Dictionary confirmation"));
   QCOMPARE(f.frame->Settings().dictionary, other);
   QVERIFY(f.Engine().MainWords().ContainsWord("ZEBRA"));
+}
+
+void PlayTest::theTilesShownAreAlwaysThoseOfTheGameInForce() {
+  Frame f;
+  // A tile laid and not submitted goes with its game, even when the next rack holds the same
+  // letter (the fixed clock deals the same rack again).
+  f.frame->Command(4001)->trigger();
+  const char letter = f.Engine().Human().rack[0];
+  f.Drag(f.RackTile(letter), f.SquareCentre(2, 2));
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 1);
+  f.frame->Command(4001)->trigger();
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 0);
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  const std::string saved = f.folder.filePath("saved.lqg").toStdString();
+  QVERIFY(f.Engine().SaveGameFile(saved));
+  f.Drag(f.RackTile(letter), f.SquareCentre(2, 2));
+  QVERIFY(f.Engine().LoadGameFile(saved));
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 0);
+
+  // New letter values show at once on every tile.
+  f.StartWithRack("CATSXYZ");
+  f.Engine().GetBoard().SetLetterValue('Z' - 'A', 17);
+  f.frame->Repaint(false);
+  f.View().grab();
+  for (const Piece& piece : f.View().Pieces()) {
+    if (piece.letter == 'Z') QCOMPARE(piece.value, 17);
+  }
+
+  // A refused change keeps the marks.
+  f.Engine().GetBag().SetContents("AB");
+  for (char marked : {'X', 'Y', 'Z'}) {
+    QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile(marked));
+  }
+  QTest::mouseClick(f.frame->Button(50017), Qt::LeftButton);
+  QCOMPARE(f.prompter.messages.back().text,
+           std::string("You cannot change as there not enough letters left"));
+  QCOMPARE(f.View().MarkedLetters(), std::string("XYZ"));
+  f.View().ClearMarks();
+
+  // While a review runs, the frozen game's rack can be neither dragged nor marked.
+  QTest::mouseClick(f.frame->Button(50012), Qt::LeftButton);
+  QCOMPARE(f.Engine().State(), GameState::Reviewing);
+  f.Drag(f.RackTile('C'), f.SquareCentre(7, 7));
+  QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile('A'));
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  QCOMPARE(f.View().MarkedLetters(), std::string());
 }
 
 int RunPlayTests(int argc, char** argv) {
