@@ -6,11 +6,11 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
+#include <exception>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +22,7 @@
 #include "model/player.h"
 #include "model/presets.h"
 #include "rules/evaluate_placement.h"
+#include "settings/file_io.h"
 #include "settings/program_paths.h"
 #include "words/word_list.h"
 
@@ -127,9 +128,12 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error) {
       }
       options.type = *type;
     } else if (flag == "--repeat" || flag == "--make-positions") {
-      int number = std::atoi(value.c_str());
-      if (number < 1) {
-        error = flag + " needs a number of at least 1";
+      constexpr int kMost = 100000;
+      int number = 0;
+      auto [end, failed] = std::from_chars(value.data(), value.data() + value.size(), number);
+      if (failed != std::errc() || end != value.data() + value.size() || number < 1 ||
+          number > kMost) {
+        error = flag + " needs a whole number from 1 to " + std::to_string(kMost);
         return false;
       }
       (flag == "--repeat" ? options.repeat : options.makeGames) = number;
@@ -242,11 +246,9 @@ int Run(int argc, char** argv) {
   const double loadMs = Milliseconds(Clock::now() - loadStart);
   if (options.makeGames > 0) return MakePositions(options, words);
 
-  std::ifstream in(options.positions, std::ios::binary);
-  if (!in) return Fail("cannot read " + options.positions);
-  std::stringstream text;
-  text << in.rdbuf();
-  PositionFileResult file = ParsePositions(text.str(), options.positions);
+  const FileReadResult text = ReadFileLimited(options.positions, std::size_t{64} << 20);
+  if (text.status != FileReadStatus::Ok) return Fail("cannot read " + options.positions);
+  PositionFileResult file = ParsePositions(text.contents, options.positions);
   if (!file.error.empty()) return Fail(file.error);
 
   const std::string simplePath = DataFilePath("simple.dat");
@@ -298,4 +300,11 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace lumiquad
 
-int main(int argc, char** argv) { return lumiquad::Run(argc, argv); }
+int main(int argc, char** argv) {
+  try {
+    return lumiquad::Run(argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "lumiquad-bench: %s\n", error.what());
+    return 1;
+  }
+}

@@ -2,11 +2,12 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
-
-#include <filesystem>
 
 #include "game/game_engine.h"
 #include "game/scripted_window.h"
@@ -89,10 +90,17 @@ int CheckWords(const std::vector<std::string_view>& args) {
   return allFound ? 0 : 1;
 }
 
-bool ParseNumber(std::string_view text, long long& number) {
+// A whole decimal number from low to high, nothing else.
+bool ParseNumber(std::string_view text, long long low, long long high, long long& number) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  return error == std::errc() && end == text.data() + text.size();
+  return error == std::errc() && end == text.data() + text.size() && number >= low &&
+         number <= high;
 }
+
+// The largest --games and --seed: far beyond any run, and far enough below the integer limits
+// that the seconds the games count up from never overflow.
+constexpr long long kMostGames = 1'000'000;
+constexpr long long kLatestSeed = 1'000'000'000'000'000;
 
 int SelfPlay(const std::vector<std::string_view>& args) {
   SelfPlayOptions options;
@@ -108,19 +116,19 @@ int SelfPlay(const std::vector<std::string_view>& args) {
     if (i + 1 >= args.size()) return Usage();
     const std::string_view value = args[++i];
     long long number = 0;
-    if (flag == "--games" && ParseNumber(value, number) && number >= 1) {
+    if (flag == "--games" && ParseNumber(value, 1, kMostGames, number)) {
       options.games = static_cast<int>(number);
       gamesGiven = true;
-    } else if (flag == "--level" && ParseNumber(value, number) &&
-               ((number >= 1 && number <= 10) || number == 50)) {
+    } else if (flag == "--level" && ParseNumber(value, 1, 50, number) &&
+               (number <= 10 || number == 50)) {
       options.levelValue = static_cast<int>(number);
-    } else if (flag == "--seed" && ParseNumber(value, number) && number > 0) {
+    } else if (flag == "--seed" && ParseNumber(value, 1, kLatestSeed, number)) {
       options.seed = number;
     } else if (flag == "--type" && ParseGameType(value)) {
       options.type = *ParseGameType(value);
-    } else if (flag == "--save-dir") {
+    } else if (flag == "--save-dir" && !value.empty()) {
       options.saveDir = std::string(value);
-    } else if (flag == "--dictionary") {
+    } else if (flag == "--dictionary" && !value.empty()) {
       options.dictionary = std::string(value);
     } else {
       return Usage();
@@ -131,7 +139,17 @@ int SelfPlay(const std::vector<std::string_view>& args) {
     std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
     return 2;
   }
-  return RunSelfPlay(options) == 0 ? 0 : 1;
+  if (!options.saveDir.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(options.saveDir, error);
+    if (error || !std::filesystem::is_directory(options.saveDir)) {
+      std::fprintf(stderr, "lumiquad-cli: cannot make the folder %s: %s\n", options.saveDir.c_str(),
+                   error ? error.message().c_str() : "a file of that name is in the way");
+      return 2;
+    }
+  }
+  const SelfPlaySummary summary = RunSelfPlay(options);
+  return summary.invariantFailures == 0 && summary.saved ? 0 : 1;
 }
 
 // Loads a game through the reader Open Game uses and writes its report as the menu command
@@ -146,7 +164,13 @@ int Report(const std::vector<std::string_view>& args) {
       files.emplace_back(arg);
     }
   }
-  if (files.size() != 2) return Usage();
+  if (files.size() != 2 || files[0].empty() || files[1].empty()) return Usage();
+  std::error_code error;
+  const std::filesystem::path out = std::filesystem::absolute(files[1], error);
+  if (error) {
+    std::fprintf(stderr, "lumiquad-cli: %s: %s\n", files[1].c_str(), error.message().c_str());
+    return 2;
+  }
   MemorySettingsStore store;
   SystemClock clock;
   CMoveRegConfig moveConfig(store);
@@ -160,7 +184,7 @@ int Report(const std::vector<std::string_view>& args) {
     return 1;
   };
   if (!engine.LoadGameFile(files[0])) return failed();
-  window.paths.push_back(std::filesystem::absolute(files[1]).string());
+  window.paths.push_back(out.string());
   window.yesNoAnswers.push_back(false);
   const std::size_t before = window.messages.size();
   engine.CreateReport(html);
@@ -177,9 +201,16 @@ int main(int argc, char** argv) {
   if (argc < 2) return lumiquad::Usage();
   const std::string_view command = argv[1];
   std::vector<std::string_view> args(argv + 2, argv + argc);
-  if (command == "selfplay") return lumiquad::SelfPlay(args);
-  if (command == "report") return lumiquad::Report(args);
-  if (command == "board") return lumiquad::PrintBoard(args);
-  if (command == "check") return lumiquad::CheckWords(args);
+  // Every failure the commands foresee has its own message; anything else (memory running out)
+  // still ends with a message and a failing status rather than an abort.
+  try {
+    if (command == "selfplay") return lumiquad::SelfPlay(args);
+    if (command == "report") return lumiquad::Report(args);
+    if (command == "board") return lumiquad::PrintBoard(args);
+    if (command == "check") return lumiquad::CheckWords(args);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());
+    return 1;
+  }
   return lumiquad::Usage();
 }

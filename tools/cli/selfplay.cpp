@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
@@ -142,7 +141,7 @@ void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
 
 }  // namespace
 
-int RunSelfPlay(const SelfPlayOptions& options) {
+SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options) {
   const auto start = std::chrono::steady_clock::now();
   MemorySettingsStore store;
   FixedClock clock(options.seed != 0 ? options.seed
@@ -154,11 +153,13 @@ int RunSelfPlay(const SelfPlayOptions& options) {
   engine.SetLevel(options.levelValue);
   std::optional<InvariantChecker> checker;
   if (options.checks) checker.emplace(store, clock, moveConfig, options);
-  if (!options.saveDir.empty()) std::filesystem::create_directories(options.saveDir);
 
   long moves = 0;
   int failures = 0;
-  for (int game = 1; game <= options.games; ++game) {
+  int played = 0;
+  bool saved = true;
+  for (int game = 1; game <= options.games && saved; ++game) {
+    ++played;
     clock.Set(clock.Seconds() + 1);
     engine.NewGame();
     const std::string dealt =
@@ -192,17 +193,20 @@ int RunSelfPlay(const SelfPlayOptions& options) {
                 gameFailures);
     if (!options.saveDir.empty()) {
       const std::string path = options.saveDir + "/game-" + std::to_string(game) + ".lqg";
-      if (!WriteFileAtomically(path, engine.GameText()).ok) {
-        std::fprintf(stderr, "lumiquad-cli: could not write %s\n", path.c_str());
+      const FileWriteResult written = WriteFileAtomically(path, engine.GameText());
+      if (!written.ok) {
+        std::fprintf(stderr, "lumiquad-cli: could not write %s: %s\n", path.c_str(),
+                     written.error.c_str());
+        saved = false;
       }
     }
     std::fflush(stdout);
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("summary games=%d moves=%ld invariant_failures=%d seconds=%.1f\n", options.games,
-              moves, failures, seconds);
-  return failures;
+  std::printf("summary games=%d moves=%ld invariant_failures=%d seconds=%.1f\n", played, moves,
+              failures, seconds);
+  return {failures, saved};
 }
 
 }  // namespace lumiquad

@@ -19,9 +19,15 @@ struct SelfPlayOptions {
   std::string simpleWords;
 };
 
+struct SelfPlaySummary {
+  int invariantFailures = 0;
+  bool saved = true;  // false when a game could not be written to the save folder
+};
+
 // Plays whole games in which the computer's search also chooses the human's moves, submitted
 // through the human's own path; checks the game's invariants after every turn. Prints a line a
-// game and a summary; returns the number of invariant failures.
-int RunSelfPlay(const SelfPlayOptions& options);
+// game and a summary. The save folder must exist; a game that cannot be written there is
+// reported with the system's reason and ends the run.
+SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options);
 
 }  // namespace lumiquad
