@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/position_file.h"
 #include "model/board.h"
 #include "rules/evaluate_placement.h"
 #include "settings/program_paths.h"
@@ -12,24 +13,11 @@
 namespace lumiquad {
 namespace {
 
-// HOUSE, FRUIT, TAXES, SPOON and NAILS on the Lumiquad board.
-const std::vector<std::string> kMidGame = {
-    "...............", "...............", "...............", "...............", "...............",
-    ".....F.........", ".....R.........", "...HOUSE.......", ".....I.........", ".....TAXES.....",
-    ".........P.....", ".........O.....", ".........O.....", ".........NAILS.", "...............",
-};
-
 void BM_EvaluatePlacement(benchmark::State& state) {
   static const WordList words = LoadWordList(DataFilePath("dictionary.txt"));
   MemorySettingsStore store;
   Board board(store, &words);
-  for (int r = 0; r < kBoardSize; ++r) {
-    for (int c = 0; c < kBoardSize; ++c) {
-      char letter = kMidGame[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-      if (letter != '.') board.SquareAt(r, c)->character = letter;
-    }
-  }
-  board.SaveSnapshot();
+  LayPosition(board, MidGamePosition());
   // The word TEARS, one blank, from every square in both directions, as the search would try
   // candidates: a trial, with every word looked up.
   std::vector<Placement> placements;

@@ -88,6 +88,17 @@ std::string FormatPositions(const std::vector<BenchPosition>& positions) {
   return text;
 }
 
+BenchPosition MidGamePosition() {
+  BenchPosition position;
+  position.rows = {
+      "...............", "...............", "...............", "...............", "...............",
+      ".....F.........", ".....R.........", "...HOUSE.......", ".....I.........", ".....TAXES.....",
+      ".........P.....", ".........O.....", ".........O.....", ".........NAILS.", "...............",
+  };
+  position.rack = "ERT??DL";
+  return position;
+}
+
 void LayPosition(Board& board, const BenchPosition& position) {
   for (int r = 0; r < kBoardSize && r < static_cast<int>(position.rows.size()); ++r) {
     const std::string& row = position.rows[static_cast<std::size_t>(r)];

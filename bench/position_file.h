@@ -29,6 +29,10 @@ PositionFileResult ParsePositions(const std::string& text, const std::string& fi
 // Writes positions in the form ParsePositions reads.
 std::string FormatPositions(const std::vector<BenchPosition>& positions);
 
+// A mid-game board for the microbenchmarks: HOUSE, FRUIT, TAXES, SPOON and NAILS, with a rack
+// of two blanks.
+BenchPosition MidGamePosition();
+
 // Lays a position's tiles on the board over the kinds it has (a lower-case letter is a blank)
 // and takes a new snapshot.
 void LayPosition(Board& board, const BenchPosition& position);

@@ -4,6 +4,9 @@
 #include "game/report.h"
 #include "settings/file_io.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace lumiquad {
 
 namespace {
@@ -65,9 +68,7 @@ std::string GameEngine::GameText() const {
   game.unseenText = UnseenLetters();
   game.computer = SavePlayer(*computer_);
   game.human = SavePlayer(*human_);
-  for (int r = 0; r < kBoardSize; ++r) {
-    for (int c = 0; c < kBoardSize; ++c) game.squares.push_back(board_->Cell(r, c));
-  }
+  game.squares = board_->Squares();
   game.searchAnchor = board_->searchAnchor;
   game.letterValues = board_->GetLetterValues();
   game.humanIdleTurns = humanIdleTurns_;
@@ -142,14 +143,19 @@ void GameEngine::ApplySavedGame(const SavedGame& saved) {
   state_ = gameOver_ ? GameState::GameOver : GameState::Playing;
 }
 
-bool GameEngine::LoadGameText(const std::string& text, std::string* error) {
-  std::optional<SavedGame> saved = ParseGameFile(text, error);
-  if (!saved) return false;
-  ApplySavedGame(*saved);
+void GameEngine::ReplaceGame(const SavedGame& saved) {
+  KeepForResume();
+  ApplySavedGame(saved);
   window_.ClearTiles();
   window_.TilesChanged();
   window_.SetButtonMode(ButtonMode::Play);
   window_.Repaint(false);
+}
+
+bool GameEngine::LoadGameText(const std::string& text, std::string* error) {
+  std::optional<SavedGame> saved = ParseGameFile(text, error);
+  if (!saved) return false;
+  ReplaceGame(*saved);
   return true;
 }
 
@@ -160,6 +166,34 @@ bool GameEngine::LoadGameFile(std::string path) {
     return false;
   }
   window_.SetTitle(std::string(kWindowTitle) + " - " + path);
+  return true;
+}
+
+bool GameEngine::HasResumableGame() const {
+  return CheckReadableFile(resumePath_, kMaxGameFile) == FileReadStatus::Ok;
+}
+
+void GameEngine::KeepForResume() {
+  if (resumePath_.empty()) return;
+  // A review shows an earlier position; the game itself is what is kept.
+  EndReviewIfRunning();
+  if (!InPlay()) return;
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(resumePath_).parent_path(), ignored);
+  WriteFileAtomically(resumePath_, GameText(), 0600);
+}
+
+bool GameEngine::ResumeLastGame() {
+  // Read before the running game is kept in its place.
+  const FileReadResult file = ReadFileLimited(resumePath_, kMaxGameFile);
+  std::optional<SavedGame> saved;
+  if (file.status == FileReadStatus::Ok) saved = ParseGameFile(file.contents);
+  if (!saved) {
+    window_.ShowMessage(resumePath_ + " did not load", "Failure", MessageIcon::None);
+    return false;
+  }
+  ReplaceGame(*saved);
+  window_.SetTitle(kWindowTitle);
   return true;
 }
 

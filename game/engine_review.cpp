@@ -7,14 +7,6 @@ namespace lumiquad {
 
 namespace {
 
-std::vector<Square> SquaresOf(const Board& board) {
-  std::vector<Square> squares;
-  for (int r = 0; r < kBoardSize; ++r) {
-    for (int c = 0; c < kBoardSize; ++c) squares.push_back(board.Cell(r, c));
-  }
-  return squares;
-}
-
 void LaySquares(Board& board, const std::vector<Square>& squares) {
   for (std::size_t i = 0; i < squares.size() && i < static_cast<std::size_t>(kLayoutLength); ++i) {
     *board.SquareAt(static_cast<int>(i) / kBoardSize, static_cast<int>(i) % kBoardSize) =
@@ -39,7 +31,7 @@ void GameEngine::StartReview() {
     state_ = GameState::Reviewing;
   }
   window_.SetButtonMode(ButtonMode::Review);
-  asideBoard_ = SquaresOf(*board_);
+  asideBoard_ = board_->Squares();
   asideHumanScore_ = human_->score;
   asideComputerScore_ = computer_->score;
   asideBag_ = bag_->GetContents();

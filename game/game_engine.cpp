@@ -11,7 +11,6 @@ namespace lumiquad {
 namespace {
 
 constexpr int kRejected = -30000;
-constexpr int kKeepCount = 200;
 constexpr const char* kSixteenSpaces = "                ";
 constexpr const char* kConfigurationRefused =
     "Changing the board configuration is not allowed during a game";
@@ -19,16 +18,6 @@ constexpr const char* kConfigurationRefused =
 std::string Sorted(std::string letters) {
   std::sort(letters.begin(), letters.end());
   return letters;
-}
-
-// Whether every tile of `tiles` can be taken from `rack`, each once.
-bool RackHolds(std::string rack, const std::string& tiles) {
-  for (char tile : tiles) {
-    const std::size_t at = rack.find(tile);
-    if (at == std::string::npos) return false;
-    rack.erase(at, 1);
-  }
-  return true;
 }
 
 }  // namespace
@@ -75,6 +64,7 @@ void GameEngine::ResetGame() {
   spareText_.clear();
   gameOver_ = false;
   loadedBonus_.reset();
+  takeBack_.clear();
 }
 
 void GameEngine::Deal() {
@@ -85,6 +75,7 @@ void GameEngine::Deal() {
 
 void GameEngine::NewGame() {
   EndReviewIfRunning();
+  KeepForResume();
   ResetGame();
   Deal();
   // The position before the first move is the current record, so that a game saved before
@@ -103,6 +94,7 @@ void GameEngine::NewGame() {
 
 void GameEngine::CloseGame() {
   EndReviewIfRunning();
+  KeepForResume();
   ResetGame();
   for (Player* player : {computer_.get(), human_.get()}) {
     player->rack.clear();
@@ -130,10 +122,7 @@ MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) 
 
 void GameEngine::BeginRecord(MoveChooser analysis) {
   currentRecord_.analysis = std::move(analysis);
-  currentRecord_.board.clear();
-  for (int r = 0; r < kBoardSize; ++r) {
-    for (int c = 0; c < kBoardSize; ++c) currentRecord_.board.push_back(board_->Cell(r, c));
-  }
+  currentRecord_.board = board_->Squares();
   currentRecord_.computerScore = computer_->score;
   currentRecord_.humanScore = human_->score;
   currentRecord_.bagLetters = bag_->GetContents();
@@ -215,8 +204,10 @@ void GameEngine::Submit(const TurnTiles& tiles) {
                       gathered->Direction(),   gathered->blank1, gathered->blank2};
   for (int blank : {placement.blank1, placement.blank2}) {
     if (blank < 0) continue;
-    char letter = 0;
-    // The dialog asks again until a letter is chosen.
+    // A blank named as it was laid is not asked for again; the dialog asks until a letter is
+    // chosen.
+    char letter = NamedBlankLetter(
+        tiles, blank == gathered->blank1 ? gathered->blank1Square : gathered->blank2Square);
     for (int tries = 0; tries < 100 && !(letter >= 'A' && letter <= 'Z'); ++tries) {
       letter = window_.AskBlankLetter();
     }
@@ -227,6 +218,7 @@ void GameEngine::Submit(const TurnTiles& tiles) {
     placement.letters[static_cast<std::size_t>(blank)] = letter;
   }
 
+  RememberTurn();
   BeginRecord(Analyse(*human_, *computer_, kKeepCount));
   Move played;
   if (RecordMove(*human_, placement, &played) == kRejected) {
@@ -256,6 +248,7 @@ void GameEngine::Pass() {
   window_.SetBusy(true);
   // Tiles left on the board would lie where the computer may play.
   window_.ReturnTurnTiles();
+  RememberTurn();
   BeginRecord(Analyse(*human_, *computer_, kKeepCount));
   RecordPass(*human_);
   ComputerTurn();
@@ -282,6 +275,7 @@ bool GameEngine::Change(std::string markedLetters) {
   if (!RackHolds(human_->rack, markedLetters)) return false;
   window_.SetBusy(true);
   window_.ReturnTurnTiles();
+  RememberTurn();
   BeginRecord(Analyse(*human_, *computer_, kKeepCount));
   RecordChange(std::move(markedLetters), *human_);
   window_.TilesChanged();
@@ -299,6 +293,7 @@ void GameEngine::GatherTiles() {
 
 void GameEngine::ComputerTurn() {
   window_.SetBusy(true);
+  window_.SetStatusText(computer_->Name() + " is thinking...");
   MarkCentreAnchor(*board_);
   board_->SetMover(1);
   GenerateMoves(*board_, computer_->rack, Bonus(), candidates_);
@@ -321,6 +316,7 @@ void GameEngine::ComputerTurn() {
     window_.SetBusy(false);
     window_.ShowMessage("PASS", computer_->Name() + " passed", MessageIcon::None);
   }
+  window_.SetStatusText("");
   window_.TilesChanged();
   window_.SetBusy(false);
   if (EndOfGameTest()) GameOverAnnouncement();

@@ -20,6 +20,14 @@ namespace lumiquad {
 
 struct SavedGame;
 
+// What Submit would make of the tiles laid this turn, worked out without changing anything.
+struct TurnPreview {
+  enum class Kind { Nothing, Refused, Challenged, Valid };
+  Kind kind = Kind::Nothing;
+  std::string text;  // the line shown under the board; empty for Nothing
+  int total = 0;     // the score of a valid move
+};
+
 // The owner of a game: the word lists, the board, the bag, the two players (0 the human, 1 the
 // computer), the history, and the state the window shows. Every command the window forwards
 // runs here to completion, including the computer's reply; the window is told what to show
@@ -84,6 +92,37 @@ class GameEngine {
   // word. Answers whether the list was replaced.
   bool SetDictionary(const std::string& path);
 
+  // --- Help for the player ----------------------------------------------------------------
+  // None of these changes the game, its history or what a saved game holds.
+
+  // The words and score Submit would give the tiles, or why it would refuse them. A blank not
+  // yet named is tried as every letter, the first that makes every word naming itself.
+  TurnPreview PreviewTurn(const TurnTiles& tiles);
+  // The human's best move as the computer at "Genius" rates it; nothing when there is none.
+  std::optional<Move> BestMoveForHuman();
+  // The tiles of the computer's last move while it is the last turn of the history.
+  std::vector<TurnTile> LastComputerMove() const;
+  // Tells the user in a message box whether the word is in the main word list.
+  void CheckWord(const std::string& word);
+
+  // Takes back the human's last command (a move, a pass, a change or a challenged word) with
+  // the computer's reply; again and again back to the deal. Only in Playing. Answers whether
+  // there was anything to take back.
+  bool TakeBack();
+  bool CanTakeBack() const;
+
+  // The game kept for resuming: a game still in play that New Game, Open Game, Close Game or
+  // the window's closing replaces is written there without a question. An empty path keeps
+  // nothing.
+  void SetResumePath(std::string path) { resumePath_ = std::move(path); }
+  const std::string& ResumePath() const { return resumePath_; }
+  bool HasResumableGame() const;
+  // Writes the running game to the resume path when it is still in play.
+  void KeepForResume();
+  // Opens the kept game (keeping the running one in its place); reports a file that does not
+  // load as Open Game does.
+  bool ResumeLastGame();
+
   // --- State ----------------------------------------------------------------------------------
 
   GameState State() const { return state_; }
@@ -105,6 +144,10 @@ class GameEngine {
   int ComputerIdleTurns() const { return computerIdleTurns_; }
   const std::string& WordListPath() const { return wordListPath_; }
   const HistoryViewer* Viewer() const { return viewer_.get(); }
+  // True while a game runs that is not over: in Playing, or reviewed while still in play.
+  bool InPlay() const {
+    return state_ == GameState::Playing || (state_ == GameState::Reviewing && !gameOver_);
+  }
 
   // The computer's level value: 1 to 10, or 50 for the hidden level.
   int Level() const { return levelValue_; }
@@ -152,6 +195,13 @@ class GameEngine {
   void ApplySavedGame(const SavedGame& saved);
   bool OutsideGame(const char* refusal, const char* caption);
   void BindPlayers(Move& move);
+  // Keeps what the human's next command changes, for TakeBack.
+  void RememberTurn();
+  // Applies a parsed game after keeping the running one for resuming.
+  void ReplaceGame(const SavedGame& saved);
+
+  // How many candidates after the best one a position's analysis keeps.
+  static constexpr int kKeepCount = 200;
 
   const Clock& clock_;
   CMoveRegConfig& moveConfig_;
@@ -177,6 +227,28 @@ class GameEngine {
   bool filter_ = false;
   std::optional<int> loadedBonus_;  // the bonus of a loaded game, in force until the next deal
   GameState state_ = GameState::NoGame;
+
+  // What a take back restores: everything a human command and the computer's reply change.
+  // The history only grows during a command, so its length is enough.
+  struct TurnState {
+    std::vector<Square> board;
+    Square searchAnchor;
+    std::string bagContents;
+    std::string bagLastDrawn;
+    struct PlayerState {
+      std::string rack;
+      std::int32_t score = 0;
+      std::string lastDrawn;
+    } human, computer;
+    int humanIdleTurns = 0;
+    int computerIdleTurns = 0;
+    bool gameOver = false;
+    std::size_t historyLength = 0;
+    MoveRecord currentRecord;
+    std::size_t logLength = 0;
+  };
+  std::vector<TurnState> takeBack_;
+  std::string resumePath_;
 
   // The review, and the game put aside while it runs.
   std::unique_ptr<HistoryViewer> viewer_;

@@ -49,6 +49,9 @@ class GameWindow {
   // The move log: text is appended as it stands ("\n" ends a line).
   virtual void AppendLog(const std::string& text) = 0;
   virtual void ClearLog() = 0;
+  // The log's length, and the log cut back to an earlier length (taking a turn back).
+  virtual std::size_t LogLength() const = 0;
+  virtual void CutLog(std::size_t length) = 0;
   // The first pane of the status bar.
   virtual void SetStatusText(const std::string& text) = 0;
   virtual void SetTitle(const std::string& title) = 0;

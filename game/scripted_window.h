@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <optional>
 #include <string>
@@ -33,6 +34,8 @@ class ScriptedWindow : public GameWindow {
   void EnableGameButton(bool enabled) override { gameButtonEnabled = enabled; }
   void AppendLog(const std::string& text) override { log += text; }
   void ClearLog() override { log.clear(); }
+  std::size_t LogLength() const override { return log.size(); }
+  void CutLog(std::size_t length) override { log.resize(std::min(length, log.size())); }
   void SetStatusText(const std::string& text) override { statusText = text; }
   void SetTitle(const std::string& text) override { title = text; }
   void Repaint(bool) override { ++repaints; }

@@ -186,6 +186,13 @@ std::optional<std::string_view> Board::LayoutNamed(const std::string& layoutName
   return std::nullopt;
 }
 
+std::vector<Square> Board::Squares() const {
+  std::vector<Square> squares;
+  squares.reserve(kLayoutLength);
+  for (const auto& row : live_) squares.insert(squares.end(), row.begin(), row.end());
+  return squares;
+}
+
 std::string Board::StartingLayout() const {
   std::string layout(BuiltInLayout(GameType::Lumiquad));
   if (std::optional<std::string_view> named = LayoutNamed(defaultboard)) {

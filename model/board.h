@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/layouts.h"
 #include "model/square.h"
@@ -107,6 +108,8 @@ class Board : public CBoardRegConfig {
 
   // The live grid's first characters as a layout text, row by row.
   std::string LayoutString() const;
+  // The 225 live squares, row by row.
+  std::vector<Square> Squares() const;
 
   // Layout library. SaveLayoutAs stores the live grid's kinds (tiles as Plain) under a new name.
   SaveLayoutResult SaveLayoutAs(const std::string& name);

@@ -4,6 +4,15 @@
 
 namespace lumiquad {
 
+bool RackHolds(std::string rack, std::string_view tiles) {
+  for (char tile : tiles) {
+    const std::size_t at = rack.find(tile);
+    if (at == std::string::npos) return false;
+    rack.erase(at, 1);
+  }
+  return true;
+}
+
 Player::Player(SettingsStore& store, bool isComputer, Bag& bag)
     : config(store, isComputer), bag_(bag) {}
 
@@ -30,13 +39,8 @@ void Player::PlayTiles(std::string placedTiles, int total) {
 bool Player::ExchangeTiles(std::string chosen) {
   if (chosen.empty() || static_cast<int>(chosen.size()) > bag_.Size()) return false;
   // Only tiles the rack really holds may go back, or the bag would gain tiles from nowhere.
-  std::string remaining = rack;
-  for (char tile : chosen) {
-    std::size_t at = remaining.find(tile);
-    if (at == std::string::npos) return false;
-    remaining.erase(at, 1);
-  }
-  rack = std::move(remaining);
+  if (!RackHolds(rack, chosen)) return false;
+  for (char tile : chosen) rack.erase(rack.find(tile), 1);
   std::string drawn = bag_.Exchange(chosen);
   rack += drawn;
   lastDrawn = drawn;

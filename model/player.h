@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "settings/reg_records.h"
 
@@ -10,6 +11,9 @@ namespace lumiquad {
 class Bag;
 
 inline constexpr int kRackSize = 7;
+
+// Whether every tile of `tiles` can be taken from `rack`, each once.
+bool RackHolds(std::string rack, std::string_view tiles);
 
 // One of the two players: 0 the human, 1 the computer. The rack is a text of at most seven
 // tiles ('A' to 'Z', '?' for a blank) drawn from the shared bag.

@@ -1,7 +1,6 @@
 #include "settings/file_settings_store.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <system_error>
 
 #include "settings/file_io.h"
+#include "settings/program_paths.h"
 #include "settings/settings_text.h"
 
 namespace lumiquad {
@@ -23,15 +23,6 @@ constexpr std::size_t kMaxSettingsFile = 1 << 20;
 
 // The settings hold the filter password, so the file is private to its owner.
 constexpr unsigned kSettingsFileMode = 0600;
-
-std::string HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && home[0] == '/') return home;
-  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
-    return entry->pw_dir;
-  }
-  return {};
-}
 
 // Holds the advisory lock beside the settings file for one read-merge-write, so that two
 // running copies never write over each other's changes. Without a lock file (a read-only
@@ -89,16 +80,8 @@ bool WriteDocument(const std::string& path, const SettingsDocument& document) {
 }  // namespace
 
 std::string DefaultSettingsPath() {
-  std::string folder;
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') {
-    folder = config;
-  } else {
-    std::string home = HomeFolder();
-    if (home.empty()) return {};
-    folder = home + "/.config";
-  }
-  return folder + "/Lumiquad/settings.conf";
+  const std::string folder = UserFolder(UserFolderKind::Config);
+  return folder.empty() ? folder : folder + "/settings.conf";
 }
 
 FileSettingsStore::FileSettingsStore(std::string path) : path_(std::move(path)) {}

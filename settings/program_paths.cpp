@@ -1,5 +1,9 @@
 #include "settings/program_paths.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -10,6 +14,38 @@ std::string ProgramDirectory() {
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return std::filesystem::current_path(error).string();
   return executable.parent_path().string();
+}
+
+namespace {
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return home;
+  if (const passwd* entry = ::getpwuid(::getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+    return entry->pw_dir;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string UserFolder(UserFolderKind kind) {
+  const char* variable = kind == UserFolderKind::Config  ? "XDG_CONFIG_HOME"
+                         : kind == UserFolderKind::State ? "XDG_STATE_HOME"
+                                                         : "XDG_CACHE_HOME";
+  const char* fallback = kind == UserFolderKind::Config  ? "/.config"
+                         : kind == UserFolderKind::State ? "/.local/state"
+                                                         : "/.cache";
+  std::string folder;
+  const char* value = std::getenv(variable);
+  if (value != nullptr && value[0] == '/') {
+    folder = value;
+  } else {
+    const std::string home = HomeFolder();
+    if (home.empty()) return {};
+    folder = home + fallback;
+  }
+  return folder + "/Lumiquad";
 }
 
 std::string DataFilePath(const std::string& fileName) {

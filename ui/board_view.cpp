@@ -19,6 +19,8 @@ constexpr const char* kSquareImages[] = {"TILE_IMG", "2W_IMG", "2L_IMG",      "3
                                          "4W_IMG",   "4L_IMG", "MINUS10_IMG", "MINUS5_IMG"};
 const QColor kTextColour(248, 248, 255);
 const QColor kHighlight(51, 204, 255);
+// The edge of a tile laid this turn, so that it stands apart from the tiles already played.
+const QColor kTurnTileEdge(0, 90, 200);
 
 }  // namespace
 
@@ -27,6 +29,7 @@ BoardView::BoardView(const ViewGeometry& geometry, QWidget* parent)
   InitLumiquadResources();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
   const QString suffix = geometry.small ? "_SMALL" : "";
   for (std::size_t i = 0; i < squareImages_.size(); ++i) {
     squareImages_[i] = QPixmap(":/res/" + QString(kSquareImages[i]) + suffix + ".png");
@@ -107,6 +110,11 @@ void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
   if (piece.selected)
     painter.fillRect(area.adjusted(1, 1, -1, -1),
                      QColor(kHighlight.red(), kHighlight.green(), kHighlight.blue(), 200));
+  if (piece.state == Piece::OnSquare) {
+    painter.setPen(QPen(kTurnTileEdge, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(1, 1, -2, -2));
+  }
   const bool large = piece.size >= 35;
   painter.setPen(QColor(20, 20, 20));
   painter.setFont(Font(geometry_.letterPoints));
@@ -118,6 +126,53 @@ void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
   const int vy = large ? 17 : (twoDigits ? 13 : 12);
   painter.drawText(QRect(piece.x + vx, piece.y + vy, piece.size - vx, piece.size - vy),
                    Qt::AlignLeft | Qt::AlignTop, QString::number(piece.value));
+}
+
+// What the view adds to the game's own picture: the computer's last move outlined, the hint's
+// tiles as outlines, the keyboard cursor and the preview line.
+void BoardView::DrawMarks(QPainter& painter) const {
+  const int square = geometry_.square;
+  auto squareRect = [&](int row, int column) {
+    return QRect(geometry_.boardLeft + column * square, geometry_.boardTop + row * square, square,
+                 square);
+  };
+  const QColor contrast = ContrastColour();
+  painter.setBrush(Qt::NoBrush);
+  if (engine_ != nullptr) {
+    painter.setPen(QPen(contrast, 2));
+    for (const TurnTile& tile : engine_->LastComputerMove()) {
+      painter.drawRect(squareRect(tile.row, tile.column).adjusted(1, 1, -1, -1));
+    }
+  }
+  painter.setPen(QPen(contrast, 2, Qt::DashLine));
+  painter.setFont(Font(geometry_.letterPoints));
+  for (const TurnTile& tile : hint_) {
+    const QRect area = squareRect(tile.row, tile.column).adjusted(2, 2, -2, -2);
+    painter.drawRect(area);
+    const QString letter(QChar(tile.letter));
+    painter.drawText(area, Qt::AlignCenter, tile.blank ? letter.toLower() : letter);
+  }
+  if (InPlay() && hasFocus()) {
+    const QRect area = squareRect(cursorRow_, cursorColumn_);
+    painter.setPen(QPen(contrast, 3));
+    painter.drawRect(area.adjusted(1, 1, -2, -2));
+    // A small arrow in the corner shows which way typing goes.
+    const QPoint tip = cursorDown_ ? QPoint(area.right() - 6, area.bottom() - 3)
+                                   : QPoint(area.right() - 3, area.bottom() - 6);
+    const QPoint base = cursorDown_ ? QPoint(0, -7) : QPoint(-7, 0);
+    const QPoint side = cursorDown_ ? QPoint(4, 0) : QPoint(0, 4);
+    painter.setBrush(contrast);
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(QPolygon({tip, tip + base + side, tip + base - side}));
+    painter.setBrush(Qt::NoBrush);
+  }
+  if (!preview_.isEmpty()) {
+    painter.setPen(contrast);
+    painter.setFont(Font(geometry_.small ? 8 : 10));
+    painter.drawText(
+        QRect(geometry_.boardLeft, geometry_.RackTop() + square + 8, geometry_.BoardSize(), 20),
+        Qt::AlignHCenter | Qt::AlignTop, preview_);
+  }
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -142,15 +197,24 @@ void BoardView::paintEvent(QPaintEvent*) {
     piece.value = ValueShown(piece);
     DrawPiece(painter, piece);
   }
+  DrawMarks(painter);
 }
 
+QColor BoardView::ContrastColour() const { return kTextColour; }
+
 int BoardView::ValueShown(const Piece& piece) const {
+  if (piece.blank) return 0;
   if (piece.state == Piece::Fixed && engine_ != nullptr &&
       Board::OnBoard(piece.row, piece.column) &&
       engine_->GetBoard().Cell(piece.row, piece.column).blank) {
     return 0;
   }
   return ValueOf(piece.letter);
+}
+
+bool BoardView::InPlay() const {
+  return engine_ != nullptr && engine_->State() == GameState::Playing &&
+         engine_->Viewer() == nullptr;
 }
 
 void BoardView::SyncTiles() {
@@ -176,7 +240,7 @@ void BoardView::SyncTiles() {
   }
   // The human's tiles are the rack's: tiles already shown keep their place (rack tiles first,
   // unmarked before marked), tiles on squares that now hold a tile go, and new letters take
-  // free slots.
+  // free slots. A blank is the rack's '?' whatever letter it was given on the board.
   std::string rack = engine_->Human().rack;
   std::vector<Piece> human;
   for (const Piece& piece : pieces_) {
@@ -190,7 +254,7 @@ void BoardView::SyncTiles() {
   });
   for (const Piece& piece : human) {
     if (piece.state == Piece::OnSquare && board.Cell(piece.row, piece.column).HasTile()) continue;
-    const std::size_t at = rack.find(piece.letter);
+    const std::size_t at = rack.find(piece.blank ? '?' : piece.letter);
     if (at == std::string::npos) continue;
     rack.erase(at, 1);
     pieces.push_back(piece);
@@ -203,18 +267,19 @@ void BoardView::SyncTiles() {
     piece.y = geometry_.RackTop();
     piece.size = geometry_.square;
     piece.letter = letter;
-    piece.value = ValueOf(letter);
+    piece.blank = letter == '?';
     piece.state = Piece::OnRack;
     pieces_.push_back(piece);
   }
-  for (Piece& piece : pieces_) {
-    if (piece.state != Piece::Fixed) piece.value = ValueOf(piece.letter);
-  }
+  for (Piece& piece : pieces_) piece.value = ValueShown(piece);
+  hint_.clear();
   update();
+  emit TurnChanged();
 }
 
 void BoardView::ClearPieces() {
   pieces_.clear();
+  hint_.clear();
   dragging_ = false;
   update();
 }
@@ -232,20 +297,33 @@ int BoardView::FreeSlot() const {
   return -1;
 }
 
+void BoardView::BackToRack(Piece& piece) {
+  const int slot = FreeSlot();
+  piece.x = geometry_.SlotX(slot < 0 ? 0 : slot);
+  piece.y = geometry_.RackTop();
+  piece.state = Piece::OnRack;
+  piece.grabbed = false;
+  piece.column = piece.row = -1;
+  if (piece.blank) piece.letter = '?';
+}
+
+void BoardView::PlaceOnSquare(Piece& piece, int row, int column) {
+  piece.x = geometry_.boardLeft + column * geometry_.square;
+  piece.y = geometry_.boardTop + row * geometry_.square;
+  piece.state = Piece::OnSquare;
+  piece.column = column;
+  piece.row = row;
+  piece.laidOrder = ++laidCount_;
+}
+
 void BoardView::ReturnTurnTiles() {
   for (Piece& piece : pieces_) {
-    if (piece.state != Piece::Held && piece.state != Piece::OnSquare &&
-        piece.state != Piece::Invalid) {
-      continue;
+    if (piece.state == Piece::Held || piece.state == Piece::OnSquare ||
+        piece.state == Piece::Invalid) {
+      BackToRack(piece);
     }
-    const int slot = FreeSlot();
-    piece.x = geometry_.SlotX(slot < 0 ? 0 : slot);
-    piece.y = geometry_.RackTop();
-    piece.state = Piece::OnRack;
-    piece.grabbed = false;
-    piece.column = piece.row = -1;
   }
-  update();
+  TurnTilesChanged();
 }
 
 TurnTiles BoardView::CollectTurnTiles() const {
@@ -253,7 +331,7 @@ TurnTiles BoardView::CollectTurnTiles() const {
   for (const Piece& piece : pieces_) {
     if (piece.state == Piece::Fixed) continue;
     if (piece.state == Piece::OnSquare) {
-      tiles.snapped.push_back({piece.row, piece.column, piece.letter, piece.letter == '?'});
+      tiles.snapped.push_back({piece.row, piece.column, piece.letter, piece.blank});
     } else if (geometry_.OverBoard(piece.x, piece.y)) {
       tiles.looseTileOverBoard = true;
     }
@@ -274,116 +352,46 @@ void BoardView::ClearMarks() {
   update();
 }
 
-void BoardView::mousePressEvent(QMouseEvent* event) {
-  // While a review runs the game is frozen: its tiles can be neither moved nor marked.
-  if (engine_ != nullptr && engine_->Viewer() != nullptr) return;
-  const QPoint p = event->position().toPoint();
-  if (event->button() == Qt::LeftButton) {
-    bool grabbedAny = false;
-    for (Piece& piece : pieces_) {
-      if (!piece.HitTest(p.x(), p.y())) continue;
-      piece.grabOffsetX = p.x() - piece.x;
-      piece.grabOffsetY = p.y() - piece.y;
-      piece.state = Piece::Held;
-      grabbedAny = true;
-    }
-    if (grabbedAny) setCursor(Qt::PointingHandCursor);
-    dragging_ = true;
-  } else if (event->button() == Qt::RightButton) {
-    for (Piece& piece : pieces_) {
-      if (!piece.HitTest(p.x(), p.y())) continue;
-      // Only rack tiles can be marked for a change.
-      if (piece.selected) {
-        piece.selected = false;
-      } else if (piece.state == Piece::OnRack) {
-        piece.selected = true;
-      }
-      break;
-    }
-    update();
-  }
+void BoardView::SetPreview(const QString& text) {
+  if (text == preview_) return;
+  preview_ = text;
+  update();
 }
 
-void BoardView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  if (!thinking_) {
-    if (geometry_.OverBoard(p.x(), p.y())) {
-      emit StatusText(QString::asprintf("Column = %d Row = %c",
-                                        geometry_.ColumnAt(p.x(), p.y()) + 1,
-                                        'A' + geometry_.RowAt(p.x(), p.y())));
-    } else {
-      emit StatusText(QString());
-    }
-  }
-  ++moves_;
-  if (geometry_.OverRack(p.x(), p.y())) {
-    setCursor(Qt::PointingHandCursor);
-  } else if (!dragging_) {
-    unsetCursor();
-  }
-  if (dragging_ && moves_ % 2 == 0) {
-    for (Piece& piece : pieces_) {
-      if (!piece.grabbed) continue;
-      piece.x = p.x() - piece.grabOffsetX;
-      piece.y = p.y() - piece.grabOffsetY;
-      update();
-      break;
-    }
-  }
+void BoardView::ShowHint(std::vector<TurnTile> tiles) {
+  hint_ = std::move(tiles);
+  update();
 }
 
-void BoardView::Drop(std::size_t index, int x, int y) {
-  Piece& piece = pieces_[index];
-  if (geometry_.OverBoard(x, y)) {
-    const int column = geometry_.ColumnAt(x, y);
-    const int row = geometry_.RowAt(x, y);
-    const int sx = geometry_.boardLeft + column * geometry_.square;
-    const int sy = geometry_.boardTop + row * geometry_.square;
-    bool blocked = engine_ != nullptr && engine_->GetBoard().Cell(row, column).HasTile();
-    for (std::size_t i = 0; i < pieces_.size() && !blocked; ++i) {
-      const Piece& other = pieces_[i];
-      if (i == index || other.grabbed || other.state == Piece::Fixed ||
-          other.state == Piece::Invalid || other.state == Piece::Created) {
-        continue;
-      }
-      blocked = other.Covers(sx, sy);
+bool BoardView::LayHint() {
+  if (hint_.empty()) return false;
+  const std::vector<TurnTile> hint = hint_;
+  ReturnTurnTiles();
+  std::vector<std::size_t> chosen;
+  for (const TurnTile& tile : hint) {
+    const char wanted = tile.blank ? '?' : tile.letter;
+    bool found = false;
+    for (std::size_t i = 0; i < pieces_.size() && !found; ++i) {
+      const Piece& piece = pieces_[i];
+      found = piece.state == Piece::OnRack && piece.letter == wanted &&
+              std::find(chosen.begin(), chosen.end(), i) == chosen.end();
+      if (found) chosen.push_back(i);
     }
-    if (!blocked) {
-      piece.x = sx;
-      piece.y = sy;
-      piece.state = Piece::OnSquare;
-      piece.column = column;
-      piece.row = row;
-    }
-  } else if (geometry_.OverRack(x, y)) {
-    DropOnRack(pieces_, index, geometry_);
-    piece.state = Piece::OnRack;
-    piece.column = piece.row = -1;
+    if (!found) return false;
   }
-  piece.grabbed = false;
+  for (std::size_t k = 0; k < hint.size(); ++k) {
+    Piece& piece = pieces_[chosen[k]];
+    PlaceOnSquare(piece, hint[k].row, hint[k].column);
+    if (piece.blank) piece.letter = hint[k].letter;
+  }
+  TurnTilesChanged();
+  return true;
 }
 
-void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  const bool outsideGame = engine_ != nullptr && engine_->State() == GameState::NoGame;
-  if (event->button() == Qt::LeftButton) {
-    if (outsideGame && geometry_.OverBoard(p.x(), p.y())) {
-      engine_->EditSquare(geometry_.RowAt(p.x(), p.y()), geometry_.ColumnAt(p.x(), p.y()), true);
-    }
-    for (std::size_t i = 0; i < pieces_.size(); ++i) {
-      if (pieces_[i].grabbed) Drop(i, p.x(), p.y());
-    }
-    dragging_ = false;
-    unsetCursor();
-    update();
-  } else if (event->button() == Qt::RightButton) {
-    if (outsideGame && geometry_.OverBoard(p.x(), p.y())) {
-      engine_->EditSquare(geometry_.RowAt(p.x(), p.y()), geometry_.ColumnAt(p.x(), p.y()), false);
-    }
-    for (Piece& piece : pieces_) piece.grabbed = false;
-  }
+void BoardView::TurnTilesChanged() {
+  hint_.clear();
+  update();
+  emit TurnChanged();
 }
-
-void BoardView::mouseDoubleClickEvent(QMouseEvent*) {}
 
 }  // namespace lumiquad

@@ -18,7 +18,8 @@ class GameEngine;
 
 // The client area of the main window: the coloured background, the board of square pictures
 // with its coordinate labels, the information lines and every tile. The human plays by
-// dragging tiles here; outside a game the mouse edits the squares' kinds.
+// dragging tiles here, or by typing them at the keyboard cursor; outside a game the mouse edits
+// the squares' kinds.
 class BoardView : public QWidget {
   Q_OBJECT
  public:
@@ -31,6 +32,8 @@ class BoardView : public QWidget {
   void SetColour(int index);
   int Colour() const { return colour_; }
   static QColor SchemeColour(int index);
+  // The colour of text and marks drawn on the scheme's background.
+  QColor ContrastColour() const;
   // Rows numbered and columns lettered instead of the other way round.
   void SwapLabels() { labelsSwapped_ = !labelsSwapped_; }
   void SetThinking(bool thinking) { thinking_ = thinking; }
@@ -52,8 +55,26 @@ class BoardView : public QWidget {
   void ClearMarks();
   const std::vector<Piece>& Pieces() const { return pieces_; }
 
+  // The line under the rack: the preview of the turn, or the hint.
+  void SetPreview(const QString& text);
+  QString Preview() const { return preview_; }
+  // A move shown as outlines on its squares until the tiles change.
+  void ShowHint(std::vector<TurnTile> tiles);
+  const std::vector<TurnTile>& Hint() const { return hint_; }
+  // Lays the hint's tiles from the rack as if dragged; false when the rack lacks one.
+  bool LayHint();
+
+  // The keyboard cursor: its square and whether it runs down (else across).
+  int CursorRow() const { return cursorRow_; }
+  int CursorColumn() const { return cursorColumn_; }
+  bool CursorDown() const { return cursorDown_; }
+
  signals:
   void StatusText(const QString& text);
+  // The tiles laid this turn changed: the preview follows.
+  void TurnChanged();
+  void SubmitRequested();
+  void GatherRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -61,16 +82,31 @@ class BoardView : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void DrawBoardPicture();
   void DrawPiece(QPainter& painter, const Piece& piece) const;
+  void DrawMarks(QPainter& painter) const;
   void Drop(std::size_t index, int x, int y);
   QFont Font(int points) const;
   int FreeSlot() const;
   int ValueOf(char letter) const;
   int ValueShown(const Piece& piece) const;
   bool IsHumanPiece(const Piece& piece) const { return piece.state != Piece::Fixed; }
+  bool InPlay() const;
+  // Whether a board tile or a tile laid this turn lies on the square.
+  bool SquareTaken(int row, int column) const;
+  // Puts a piece on a board square as a drop there does.
+  void PlaceOnSquare(Piece& piece, int row, int column);
+  // Sends a piece back to a free rack slot; a blank forgets its letter.
+  void BackToRack(Piece& piece);
+  // Keyboard play.
+  bool TypeLetter(char letter);
+  void TakeBackLastLaid();
+  void MoveCursor(int rows, int columns);
+  void AdvanceCursor();
+  void TurnTilesChanged();
 
   ViewGeometry geometry_;
   GameEngine* engine_ = nullptr;
@@ -79,6 +115,12 @@ class BoardView : public QWidget {
   bool thinking_ = false;
   bool dragging_ = false;
   int moves_ = 0;
+  int laidCount_ = 0;
+  int cursorRow_ = 7;
+  int cursorColumn_ = 7;
+  bool cursorDown_ = false;
+  QString preview_;
+  std::vector<TurnTile> hint_;
   QPixmap boardPicture_;
   std::array<QPixmap, 9> squareImages_;
   QPixmap tileImage_;

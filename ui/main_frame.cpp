@@ -13,6 +13,7 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStatusBar>
 
+#include "settings/program_paths.h"
 #include "ui/board_view.h"
 #include "ui/prompter.h"
 #include "words/word_list_paths.h"
@@ -39,6 +40,9 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   engine_ = std::make_unique<GameEngine>(store, clock, moveConfig, *this, mainWords,
                                          SimpleWordListPath());
   engine_->SetFilter(settings_.filter != 0);
+  if (const std::string state = UserFolder(UserFolderKind::State); !state.empty()) {
+    engine_->SetResumePath(state + "/last.lqg");
+  }
   settings_.SetWindowSize(!geometry_.small);
 
   view_ = new BoardView(geometry_, this);
@@ -53,6 +57,10 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   move(30, 5);
   resize(settings_.width - 30, settings_.height - 5);
   connect(view_, &BoardView::StatusText, status_, &QLabel::setText);
+  connect(view_, &BoardView::TurnChanged, this, &MainFrame::UpdatePreview);
+  connect(view_, &BoardView::SubmitRequested, this, &MainFrame::RunSubmit);
+  connect(view_, &BoardView::GatherRequested, this, [this] { engine_->GatherTiles(); });
+  view_->setFocus();
 }
 
 MainFrame::~MainFrame() {
@@ -97,7 +105,8 @@ void MainFrame::BuildControls() {
     button->setFont(font);
     button->setGeometry(layout.x, layout.y, width, 25);
     button->setEnabled(layout.enabled);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches every button and Space presses it; a click leaves the keyboard with the board.
+    button->setFocusPolicy(Qt::TabFocus);
     buttons_[layout.id] = button;
   }
   auto press = [this](int id, std::function<void()> command) {
@@ -184,6 +193,13 @@ void MainFrame::AppendLog(const std::string& text) {
   log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
+void MainFrame::CutLog(std::size_t length) {
+  if (length >= logText_.size()) return;
+  logText_.resize(length);
+  log_->setPlainText(QString::fromStdString(logText_));
+  log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
+}
+
 void MainFrame::ClearLog() {
   logText_.clear();
   log_->clear();
@@ -191,6 +207,8 @@ void MainFrame::ClearLog() {
 
 void MainFrame::SetStatusText(const std::string& text) {
   status_->setText(QString::fromStdString(text));
+  // Shown at once: the computer's search that follows keeps the event loop away.
+  status_->repaint();
 }
 
 void MainFrame::SetTitle(const std::string& title) {
@@ -220,6 +238,12 @@ void MainFrame::showEvent(QShowEvent* event) {
     shown_ = true;
     clientWidthAtStart_ = view_->width();
   }
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  // A game still in play is kept for File > Resume Last Game; nothing is asked.
+  engine_->KeepForResume();
+  QMainWindow::closeEvent(event);
 }
 
 void MainFrame::resizeEvent(QResizeEvent* event) {

@@ -61,6 +61,8 @@ class MainFrame : public QMainWindow, public GameWindow {
   void EnableGameButton(bool enabled) override;
   void AppendLog(const std::string& text) override;
   void ClearLog() override;
+  std::size_t LogLength() const override { return logText_.size(); }
+  void CutLog(std::size_t length) override;
   void SetStatusText(const std::string& text) override;
   void SetTitle(const std::string& title) override;
   void Repaint(bool boardOnly) override;
@@ -70,6 +72,13 @@ class MainFrame : public QMainWindow, public GameWindow {
   bool OpenDocument(const std::string& path) override;
   void RequestClose() override;
 
+  // The commands added to the menus, with numbers of their own.
+  static constexpr int kHintCommand = 4030;
+  static constexpr int kTakeBackCommand = 4031;
+  static constexpr int kCheckWordCommand = 4032;
+  static constexpr int kResumeCommand = 4033;
+  static constexpr int kReviewCommand = 4034;
+
   // The colour and level commands: exactly one of each is checked.
   void SetColour(int index);
   void SetLevel(int index);
@@ -77,6 +86,7 @@ class MainFrame : public QMainWindow, public GameWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
@@ -85,6 +95,10 @@ class MainFrame : public QMainWindow, public GameWindow {
   void RunSubmit();
   void RunPass();
   void RunChange();
+  void RunHint();
+  void RunTakeBack();
+  void CheckWord();
+  void UpdatePreview();
   void StartReview();
   void SetDictionary();
   void OpenLetterFrequencies();

@@ -30,14 +30,14 @@ struct Choice {
 };
 
 // The Colours menu in its order, with the index each item chooses.
-constexpr Choice kColours[] = {{11001, "Grey", 0},  {11000, "Green", 1},  {11002, "Blue", 2},
-                               {11003, "Black", 3}, {11006, "Yellow", 4}, {11004, "Orange", 5},
-                               {11005, "Purple", 6}};
-constexpr Choice kLevels[] = {{44465, "Genius", 0},       {44476, "Master", 1},
-                              {44487, "Brilliant", 2},    {44498, "Excellent", 3},
-                              {44509, "Advanced", 4},     {44520, "Wordy", 5},
-                              {44531, "Very Good", 6},    {44542, "Good", 7},
-                              {44533, "Intermediate", 8}, {54534, "Learner", 9}};
+constexpr Choice kColours[] = {{11001, "G&rey", 0},  {11000, "&Green", 1},  {11002, "B&lue", 2},
+                               {11003, "&Black", 3}, {11006, "&Yellow", 4}, {11004, "&Orange", 5},
+                               {11005, "&Purple", 6}};
+constexpr Choice kLevels[] = {{44465, "&Genius", 0},       {44476, "&Master", 1},
+                              {44487, "B&rilliant", 2},    {44498, "&Excellent", 3},
+                              {44509, "&Advanced", 4},     {44520, "&Wordy", 5},
+                              {44531, "&Very Good", 6},    {44542, "G&ood", 7},
+                              {44533, "&Intermediate", 8}, {54534, "&Learner", 9}};
 
 }  // namespace
 
@@ -56,43 +56,65 @@ QAction* MainFrame::AddCommand(QMenu* menu, int id, const QString& text,
 }
 
 void MainFrame::BuildMenus() {
-  QMenu* file = menuBar()->addMenu("File");
-  AddCommand(file, 4001, "New Game...", [this] { engine_->NewGame(); });
-  AddCommand(file, 4010, "Open Game...", [this] { engine_->OpenGame(); });
-  AddCommand(file, 4005, "Save Game...", [this] { engine_->SaveGame(); });
-  AddCommand(file, 4016, "Close Game...", [this] { engine_->CloseGame(); });
-  AddCommand(file, 4015, "Create Game Report...", [this] { engine_->CreateReport(false); });
-  AddCommand(file, 4000, "Exit", [this] { close(); });
+  // Menus and items carry mnemonics; the new commands come last in their menus, and the common
+  // commands have shortcuts of their own.
+  QMenu* file = menuBar()->addMenu("&File");
+  AddCommand(file, 4001, "&New Game...", [this] {
+    engine_->NewGame();
+  })->setShortcut(QKeySequence("Ctrl+N"));
+  AddCommand(file, 4010, "&Open Game...", [this] {
+    engine_->OpenGame();
+  })->setShortcut(QKeySequence("Ctrl+O"));
+  AddCommand(file, 4005, "&Save Game...", [this] {
+    engine_->SaveGame();
+  })->setShortcut(QKeySequence("Ctrl+S"));
+  AddCommand(file, 4016, "&Close Game...", [this] { engine_->CloseGame(); });
+  AddCommand(file, 4015, "Create Game &Report...", [this] { engine_->CreateReport(false); });
+  AddCommand(file, 4000, "E&xit", [this] { close(); });
+  AddCommand(file, kResumeCommand, "Res&ume Last Game", [this] {
+    engine_->ResumeLastGame();
+  })->setShortcut(QKeySequence("Ctrl+Shift+R"));
+  connect(file, &QMenu::aboutToShow, this,
+          [this] { Command(kResumeCommand)->setEnabled(engine_->HasResumableGame()); });
 
-  QMenu* play = menuBar()->addMenu("Play");
-  AddCommand(play, 4002, "Submit", [this] { RunSubmit(); });
-  AddCommand(play, 4003, "Pass", [this] { RunPass(); });
-  AddCommand(play, 4004, "Gather Tiles", [this] { engine_->GatherTiles(); });
-  AddCommand(play, 4011, "Change", [this] { RunChange(); });
+  QMenu* play = menuBar()->addMenu("&Play");
+  AddCommand(play, 4002, "&Submit", [this] { RunSubmit(); });
+  AddCommand(play, 4003, "&Pass", [this] { RunPass(); })->setShortcut(QKeySequence("Ctrl+P"));
+  AddCommand(play, 4004, "&Gather Tiles", [this] { engine_->GatherTiles(); });
+  AddCommand(play, 4011, "&Change", [this] { RunChange(); })->setShortcut(QKeySequence("Ctrl+E"));
+  AddCommand(play, kHintCommand, "&Hint", [this] {
+    RunHint();
+  })->setShortcut(QKeySequence("Ctrl+H"));
+  AddCommand(play, kTakeBackCommand, "&Take Back", [this] {
+    RunTakeBack();
+  })->setShortcut(QKeySequence("Ctrl+Z"));
+  AddCommand(play, kCheckWordCommand, "Check &Word...", [this] {
+    CheckWord();
+  })->setShortcut(QKeySequence("Ctrl+K"));
 
-  QMenu* configure = menuBar()->addMenu("Configure");
-  AddCommand(configure, 10050, "Adult Language Filter...", [this] {
+  QMenu* configure = menuBar()->addMenu("&Configure");
+  AddCommand(configure, 10050, "Adult Language &Filter...", [this] {
     FoulDialog dialog(settings_, *engine_, prompter_, this);
     dialog.exec();
   });
-  AddCommand(configure, 4012, "Set Dictionary...", [this] { SetDictionary(); });
-  AddCommand(configure, 4013, "Set Letter Values...", [this] {
+  AddCommand(configure, 4012, "Set &Dictionary...", [this] { SetDictionary(); });
+  AddCommand(configure, 4013, "Set Letter &Values...", [this] {
     LetterValuesDialog dialog(
         *engine_, prompter_, [this] { Repaint(false); }, this);
     dialog.exec();
   });
-  AddCommand(configure, 4014, "Set Letter Frequency...", [this] { OpenLetterFrequencies(); });
-  AddCommand(configure, 5338, "Set Bonus Score...", [this] {
+  AddCommand(configure, 4014, "Set Letter Fre&quency...", [this] { OpenLetterFrequencies(); });
+  AddCommand(configure, 5338, "Set &Bonus Score...", [this] {
     BonusDialog dialog(
         *engine_, prompter_, [this] { Repaint(false); }, this);
     dialog.exec();
   });
-  AddCommand(configure, 11312, "Set Names...", [this] {
+  AddCommand(configure, 11312, "Set &Names...", [this] {
     NamesDialog dialog(
         *engine_, prompter_, [this] { Repaint(false); }, this);
     dialog.exec();
   });
-  QMenu* colours = configure->addMenu("Colours");
+  QMenu* colours = configure->addMenu("C&olours");
   colours_ = new QActionGroup(this);
   for (const Choice& choice : kColours) {
     QAction* action = AddCommand(colours, choice.id, choice.text,
@@ -100,7 +122,7 @@ void MainFrame::BuildMenus() {
     action->setCheckable(true);
     colours_->addAction(action);
   }
-  QMenu* levels = configure->addMenu("Levels");
+  QMenu* levels = configure->addMenu("&Levels");
   levels_ = new QActionGroup(this);
   for (const Choice& choice : kLevels) {
     QAction* action = AddCommand(levels, choice.id, choice.text,
@@ -108,32 +130,32 @@ void MainFrame::BuildMenus() {
     action->setCheckable(true);
     levels_->addAction(action);
   }
-  QMenu* boards = configure->addMenu("Board Configuration");
-  AddCommand(boards, 25373, "Clear Board Configuration",
+  QMenu* boards = configure->addMenu("Board Confi&guration");
+  AddCommand(boards, 25373, "&Clear Board Configuration",
              [this] { engine_->ClearBoardConfiguration(); });
-  AddCommand(boards, 25374, "Undo Clear", [this] { engine_->UndoClearBoardConfiguration(); });
-  AddCommand(boards, 25375, "Default Board Configuration",
+  AddCommand(boards, 25374, "&Undo Clear", [this] { engine_->UndoClearBoardConfiguration(); });
+  AddCommand(boards, 25375, "&Default Board Configuration",
              [this] { engine_->DefaultBoardConfiguration(); });
-  AddCommand(boards, 25376, "Save Board Config...", [this] {
+  AddCommand(boards, 25376, "&Save Board Config...", [this] {
     if (!engine_->AllowSaveBoardConfiguration()) return;
     SaveBoardDialog dialog(engine_->GetBoard(), prompter_, this);
     dialog.exec();
   });
-  AddCommand(boards, 25377, "Choose Board Config...", [this] {
+  AddCommand(boards, 25377, "C&hoose Board Config...", [this] {
     if (!engine_->AllowChooseBoardConfiguration()) return;
     ChooseBoardDialog dialog(
         engine_->GetBoard(), [this] { Repaint(true); }, this);
     dialog.exec();
   });
 
-  QMenu* games = menuBar()->addMenu("Choose Game");
-  AddCommand(games, 3467, "Lumiquad", [this] { engine_->ChooseGameType(GameType::Lumiquad); });
-  AddCommand(games, 3468, "Scrabble", [this] { engine_->ChooseGameType(GameType::Scrabble); });
-  AddCommand(games, 3469, "Literati", [this] { engine_->ChooseGameType(GameType::Literati); });
+  QMenu* games = menuBar()->addMenu("C&hoose Game");
+  AddCommand(games, 3467, "&Lumiquad", [this] { engine_->ChooseGameType(GameType::Lumiquad); });
+  AddCommand(games, 3468, "&Scrabble", [this] { engine_->ChooseGameType(GameType::Scrabble); });
+  AddCommand(games, 3469, "L&iterati", [this] { engine_->ChooseGameType(GameType::Literati); });
 
-  QMenu* help = menuBar()->addMenu("Help");
-  AddCommand(help, 8989, "Go to Help...", [this] { OpenHelp(); });
-  AddCommand(help, 16948, "About...", [this] { OpenAbout(); });
+  QMenu* help = menuBar()->addMenu("&Help");
+  AddCommand(help, 8989, "Go to &Help...", [this] { OpenHelp(); });
+  AddCommand(help, 16948, "&About...", [this] { OpenAbout(); });
 
   // The commands without a menu item, each on a shortcut of its own.
   AddCommand(nullptr, 4017, "Create HTML Report", [this] {
@@ -151,6 +173,10 @@ void MainFrame::BuildMenus() {
   hidden->setShortcut(QKeySequence("Ctrl+Shift+0"));
   hidden->setCheckable(true);
   levels_->addAction(hidden);
+  // The Review button on the keyboard; it does what the button does, when the button would.
+  AddCommand(nullptr, kReviewCommand, "Review", [this] {
+    if (buttons_[50012]->isEnabled()) StartReview();
+  })->setShortcut(QKeySequence("Ctrl+R"));
 }
 
 void MainFrame::SetColour(int index) {
@@ -196,6 +222,33 @@ void MainFrame::RunChange() {
   // A refused change changes nothing, the marks included.
   if (engine_->Change(view_->MarkedLetters())) view_->ClearMarks();
   buttons_[50017]->setEnabled(buttons_[50012]->isEnabled());
+}
+
+void MainFrame::RunHint() {
+  if (engine_->State() != GameState::Playing) return;
+  // A second Hint lays the tiles the first one showed.
+  if (view_->LayHint()) return;
+  const std::optional<Move> best = engine_->BestMoveForHuman();
+  if (!best) {
+    view_->SetPreview("No move to suggest: pass or change tiles");
+    return;
+  }
+  view_->ShowHint(TilesOfMove(*best, engine_->GetBoard().Squares()));
+  view_->SetPreview(QString::fromStdString("Hint: " + DescribeMove(*best, 0, false)));
+}
+
+void MainFrame::RunTakeBack() {
+  if (engine_->TakeBack()) UpdatePreview();
+}
+
+void MainFrame::CheckWord() {
+  if (std::optional<std::string> word = prompter_.AskText(this, "Check Word", "Word:")) {
+    engine_->CheckWord(*word);
+  }
+}
+
+void MainFrame::UpdatePreview() {
+  view_->SetPreview(QString::fromStdString(engine_->PreviewTurn(view_->CollectTurnTiles()).text));
 }
 
 void MainFrame::StartReview() {

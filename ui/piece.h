@@ -25,6 +25,8 @@ struct Piece {
   int column = -1;  // the board square it was last dropped on
   int row = -1;
   bool selected = false;  // marked for change
+  bool blank = false;     // a blank: its letter is '?' until it is named on the board
+  int laidOrder = 0;      // when it was laid on its square this turn: the last goes back first
 
   void SetState(int value) {
     state =

@@ -26,6 +26,9 @@ class Prompter {
   virtual GameOverChoice AskGameOverChoice(QWidget* parent) = 0;
   virtual std::optional<std::string> AskSavePath(QWidget* parent, const FileDialog& dialog) = 0;
   virtual std::optional<std::string> AskOpenPath(QWidget* parent, const FileDialog& dialog) = 0;
+  // A line of text, or nothing when the user cancels.
+  virtual std::optional<std::string> AskText(QWidget* parent, const std::string& title,
+                                             const std::string& label) = 0;
   // Asks the desktop to open a file or a web address; false when it could not.
   virtual bool OpenUrl(const QUrl& url) = 0;
 };
@@ -41,6 +44,8 @@ class QtPrompter : public Prompter {
   GameOverChoice AskGameOverChoice(QWidget* parent) override;
   std::optional<std::string> AskSavePath(QWidget* parent, const FileDialog& dialog) override;
   std::optional<std::string> AskOpenPath(QWidget* parent, const FileDialog& dialog) override;
+  std::optional<std::string> AskText(QWidget* parent, const std::string& title,
+                                     const std::string& label) override;
   bool OpenUrl(const QUrl& url) override;
 };
 

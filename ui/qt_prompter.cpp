@@ -1,6 +1,8 @@
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QInputDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMessageBox>
 
 #include "ui/game_dialogs.h"
@@ -82,6 +84,16 @@ std::optional<std::string> QtPrompter::AskSavePath(QWidget* parent, const FileDi
 
 std::optional<std::string> QtPrompter::AskOpenPath(QWidget* parent, const FileDialog& dialog) {
   return AskPath(parent, dialog, false);
+}
+
+std::optional<std::string> QtPrompter::AskText(QWidget* parent, const std::string& title,
+                                               const std::string& label) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(parent, QString::fromStdString(title), QString::fromStdString(label),
+                            QLineEdit::Normal, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
 }
 
 bool QtPrompter::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }

@@ -22,13 +22,16 @@ class PlayTest : public QObject {
   void theWindowShowsTheSchemeSquaresAndTiles();
   void aDictionaryThatCannotBeLoadedIsRefused();
   void theTilesShownAreAlwaysThoseOfTheGameInForce();
+  void typingLaysWhatDraggingLays();
+  void theHelpCommandsWorkInTheWindow();
 };
 
 void PlayTest::theWindowOpensAsTheCommandTableSays() {
   Frame f;
   QCOMPARE(f.frame->windowTitle(), QString("Welcome To Lumiquad!"));
   QStringList menus;
-  for (QAction* action : f.frame->menuBar()->actions()) menus << action->text();
+  // Texts as they read; the '&' marks a mnemonic.
+  for (QAction* action : f.frame->menuBar()->actions()) menus << action->text().remove('&');
   QCOMPARE(menus, (QStringList{"File", "Play", "Configure", "Choose Game", "Help"}));
   const std::pair<int, const char*> items[] = {
       {4001, "New Game..."},
@@ -56,7 +59,9 @@ void PlayTest::theWindowOpensAsTheCommandTableSays() {
       {54534, "Learner"},
       {11004, "Orange"},
   };
-  for (const auto& [id, text] : items) QCOMPARE(f.frame->Command(id)->text(), QString(text));
+  for (const auto& [id, text] : items) {
+    QCOMPARE(f.frame->Command(id)->text().remove('&'), QString(text));
+  }
   // The buttons of play mode are on, those of review mode off.
   for (int id : {50012, 50016, 50017, 50018}) QVERIFY(f.frame->Button(id)->isEnabled());
   for (int id : {50010, 50011, 50013, 50014, 50015}) QVERIFY(!f.frame->Button(id)->isEnabled());
@@ -314,6 +319,96 @@ void PlayTest::theTilesShownAreAlwaysThoseOfTheGameInForce() {
   QTest::mouseClick(&f.View(), Qt::RightButton, Qt::NoModifier, f.RackTile('A'));
   QCOMPARE(f.CountPieces(Piece::OnRack), 7);
   QCOMPARE(f.View().MarkedLetters(), std::string());
+}
+
+void PlayTest::typingLaysWhatDraggingLays() {
+  Frame dragged;
+  dragged.StartWithRack("CATSXY?");
+  dragged.Drag(dragged.RackTile('C'), dragged.SquareCentre(7, 7));
+  dragged.Drag(dragged.RackTile('A'), dragged.SquareCentre(7, 8));
+  dragged.Drag(dragged.RackTile('T'), dragged.SquareCentre(7, 9));
+
+  Frame f;
+  f.StartWithRack("CATSXY?");
+  QTest::mouseClick(&f.View(), Qt::LeftButton, Qt::NoModifier, f.SquareCentre(7, 7));
+  QCOMPARE(f.View().CursorRow(), 7);
+  QTest::keyClicks(&f.View(), "cat");
+  const TurnTiles typed = f.View().CollectTurnTiles();
+  const TurnTiles expected = dragged.View().CollectTurnTiles();
+  QCOMPARE(typed.snapped.size(), expected.snapped.size());
+  for (std::size_t i = 0; i < typed.snapped.size(); ++i) {
+    QCOMPARE(typed.snapped[i].row, expected.snapped[i].row);
+    QCOMPARE(typed.snapped[i].column, expected.snapped[i].column);
+    QCOMPARE(typed.snapped[i].letter, expected.snapped[i].letter);
+  }
+  QCOMPARE(f.View().Preview(), QString("CAT = 8"));
+  QCOMPARE(dragged.View().Preview(), QString("CAT = 8"));
+  QCOMPARE(f.View().CursorColumn(), 10);
+  // No Q on the rack: the blank is laid and named at once; Backspace takes it back.
+  QTest::keyClick(&f.View(), Qt::Key_Q);
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 4);
+  QTest::keyClick(&f.View(), Qt::Key_Backspace);
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 3);
+  QCOMPARE(f.RackTile('?').x() >= 0, true);
+  // Down from the A: the blank named as S at once makes CAT and AS.
+  QTest::keyClick(&f.View(), Qt::Key_Space);
+  QVERIFY(f.View().CursorDown());
+  QTest::keyClick(&f.View(), Qt::Key_Escape);  // Gather Tiles
+  QCOMPARE(f.CountPieces(Piece::OnRack), 7);
+  QTest::keyClicks(&f.View(), "cat");  // down from H11 now
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 3);
+  QTest::keyClick(&f.View(), Qt::Key_Escape);
+  QTest::mouseClick(&f.View(), Qt::LeftButton, Qt::NoModifier, f.SquareCentre(7, 7));
+  QTest::keyClick(&f.View(), Qt::Key_Space);
+  QTest::keyClicks(&f.View(), "cat");
+  QTest::keyClick(&f.View(), Qt::Key_Return);  // Submit
+  QCOMPARE(f.Engine().Human().score, 8);
+  QCOMPARE(f.Engine().History().front().move.directionText, std::string("across"));
+}
+
+void PlayTest::theHelpCommandsWorkInTheWindow() {
+  Frame f;
+  f.StartWithRack("CATSDOG", "XQQQQQQ");
+  // Every shortcut is its own, and every button is on the Tab chain.
+  QStringList shortcuts;
+  for (QAction* action : f.frame->findChildren<QAction*>()) {
+    if (!action->shortcut().isEmpty()) shortcuts << action->shortcut().toString();
+  }
+  QCOMPARE(QSet<QString>(shortcuts.begin(), shortcuts.end()).size(), shortcuts.size());
+  for (int id = 50010; id <= 50018; ++id) {
+    QVERIFY((f.frame->Button(id)->focusPolicy() & Qt::TabFocus) != 0);
+  }
+  // Hint: outlines and the move named; a second Hint lays it; Submit plays it.
+  f.frame->Command(MainFrame::kHintCommand)->trigger();
+  QVERIFY(!f.View().Hint().empty());
+  QVERIFY(f.View().Preview().startsWith("Hint: "));
+  QCOMPARE(f.CountPieces(Piece::OnSquare), 0);
+  f.frame->Command(MainFrame::kHintCommand)->trigger();
+  QVERIFY(f.View().Hint().empty());
+  QVERIFY(f.CountPieces(Piece::OnSquare) > 0);
+  const std::string before = f.Engine().GameText();
+  QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
+  QVERIFY(f.Engine().Human().score > 0);
+  // The computer's last move is outlined in the scheme's contrasting colour.
+  QVERIFY(!f.Engine().LastComputerMove().empty());
+  const TurnTile tile = f.Engine().LastComputerMove().front();
+  const QPoint centre = f.SquareCentre(tile.row, tile.column);
+  QCOMPARE(QColor(f.View().grab().toImage().pixel(centre.x() - 16, centre.y())),
+           f.View().ContrastColour());
+  // Take Back: the game as it was before Submit.
+  f.frame->Command(MainFrame::kTakeBackCommand)->trigger();
+  QVERIFY(f.Engine().GameText() == before);
+  // Check Word answers in its own message.
+  f.prompter.texts = {std::string("dogs")};
+  f.frame->Command(MainFrame::kCheckWordCommand)->trigger();
+  QCOMPARE(f.prompter.messages.back().text, std::string("DOGS is in the word list."));
+  // Closing the window keeps the game still in play; Resume Last Game brings it back.
+  f.frame->close();
+  const std::string kept = f.Engine().GameText();
+  Frame next;
+  QVERIFY(next.Engine().HasResumableGame());
+  next.frame->Command(MainFrame::kResumeCommand)->trigger();
+  QVERIFY(next.Engine().GameText() == kept);
 }
 
 int RunPlayTests(int argc, char** argv) {

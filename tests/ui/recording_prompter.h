@@ -36,6 +36,9 @@ class RecordingPrompter : public Prompter {
   std::optional<std::string> AskOpenPath(QWidget*, const FileDialog&) override {
     return Next(paths, std::optional<std::string>());
   }
+  std::optional<std::string> AskText(QWidget*, const std::string&, const std::string&) override {
+    return Next(texts, std::optional<std::string>());
+  }
   bool OpenUrl(const QUrl& url) override {
     urls.push_back(url.toString().toStdString());
     return urlsOpen;
@@ -46,6 +49,7 @@ class RecordingPrompter : public Prompter {
   std::deque<char> blankLetters;
   std::deque<GameOverChoice> gameOverChoices;
   std::deque<std::optional<std::string>> paths;
+  std::deque<std::optional<std::string>> texts;
   std::deque<bool> yesNo;
   bool urlsOpen = true;
 

@@ -1,9 +1,9 @@
-// The window's tests, on the offscreen platform with a settings folder of their own.
+// The window's tests, on the offscreen platform with user folders of their own.
 #include <QtWidgets/QApplication>
 
 #include <cstdlib>
-#include <filesystem>
-#include <string>
+
+#include "support/private_user_folders.h"
 
 namespace lumiquad {
 int RunPlayTests(int argc, char** argv);
@@ -12,13 +12,9 @@ int RunEditingTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  std::string folder = (std::filesystem::temp_directory_path() / "lumiquad-ui-XXXXXX").string();
-  if (::mkdtemp(folder.data()) == nullptr) return 1;
-  ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+  lumiquad::test::PrivateUserFolders folders;
   QApplication application(argc, argv);
   int failures = lumiquad::RunPlayTests(argc, argv);
   failures += lumiquad::RunEditingTests(argc, argv);
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
   return failures == 0 ? 0 : 1;
 }

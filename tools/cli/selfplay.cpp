@@ -102,21 +102,15 @@ class InvariantChecker {
   GameEngine reloaded_;
 };
 
-// The tiles of a move as the human lays them: on its squares, blanks as '?'.
+// The tiles of a move as the human lays them with the mouse: on its squares, blanks as '?'
+// and named when the game asks.
 TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& window) {
   TurnTiles tiles;
-  const int dr = move.Direction() == 0 ? 0 : 1;
-  const int dc = move.Direction() == 0 ? 1 : 0;
-  int r = move.row;
-  int c = move.column;
-  for (int i = 0; i < static_cast<int>(move.placedLetters.size()); r += dr, c += dc) {
-    if (!Board::OnBoard(r, c)) break;
-    if (engine.GetBoard().Cell(r, c).HasTile()) continue;
-    const bool blank = i == move.blank1 || i == move.blank2;
-    const char letter = move.placedLetters[static_cast<std::size_t>(i)];
-    tiles.snapped.push_back({r, c, blank ? '?' : letter, blank});
-    if (blank) window.blankLetters.push_back(letter);
-    ++i;
+  tiles.snapped = TilesOfMove(move, engine.GetBoard().Squares());
+  for (TurnTile& tile : tiles.snapped) {
+    if (!tile.blank) continue;
+    window.blankLetters.push_back(tile.letter);
+    tile.letter = '?';
   }
   return tiles;
 }
