@@ -3,6 +3,7 @@
 #include <QtWidgets/QApplication>
 
 #include <clocale>
+#include <cstdio>
 #include <string>
 
 #include "model/random.h"
@@ -12,11 +13,17 @@
 #include "ui/prompter.h"
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::printf("lumiquad %s\n", LUMIQUAD_VERSION);
+    return 0;
+  }
   QApplication application(argc, argv);
   // Qt takes the desktop's locale; the game's number conversions and character tests keep
   // the "C" locale whatever it is.
   std::setlocale(LC_ALL, "C");
   QApplication::setApplicationName("Lumiquad");
+  QApplication::setApplicationVersion(LUMIQUAD_VERSION);
+  QApplication::setDesktopFileName("io.github.lumiquad.Lumiquad");
 
   lumiquad::FileSettingsStore store(lumiquad::DefaultSettingsPath());
   lumiquad::SystemClock clock;

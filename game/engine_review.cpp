@@ -46,6 +46,7 @@ void GameEngine::StartReview() {
 void GameEngine::ShowRecord(int index) {
   const MoveRecord* record = viewer_ ? viewer_->At(index) : nullptr;
   if (record == nullptr) return;
+  viewer_->shown = index;
   LaySquares(*board_, record->board);
   human_->score = record->humanScore;
   computer_->score = record->computerScore;

@@ -22,6 +22,7 @@ class HistoryViewer {
 
   int index = 0;
   int direction = 0;
+  int shown = 0;  // the record on the board now (a step back shows one and then moves on)
 
  private:
   std::vector<MoveRecord> records_;

@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build
   libgtest-dev libbenchmark-dev
   qt6-base-dev fonts-liberation2
+  appstream desktop-file-utils
 )
 
 missing=()

@@ -1,9 +1,11 @@
 // The board view's input: the mouse (dragging, marks, square editing) and the keyboard (the
 // cursor and typing tiles onto it).
+#include <QtGui/QAccessible>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 
 #include <algorithm>
+#include <string_view>
 
 #include "game/game_engine.h"
 #include "ui/board_view.h"
@@ -13,7 +15,7 @@ namespace lumiquad {
 void BoardView::mousePressEvent(QMouseEvent* event) {
   // While a review runs the game is frozen: its tiles can be neither moved nor marked.
   if (engine_ != nullptr && engine_->Viewer() != nullptr) return;
-  const QPoint p = event->position().toPoint();
+  const QPoint p = LayoutPoint(event);
   if (event->button() == Qt::LeftButton) {
     bool grabbedAny = false;
     for (Piece& piece : pieces_) {
@@ -37,7 +39,7 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
       } else {
         cursorRow_ = row;
         cursorColumn_ = column;
-        update();
+        CursorMoved();
       }
     }
   } else if (event->button() == Qt::RightButton) {
@@ -56,7 +58,7 @@ void BoardView::mousePressEvent(QMouseEvent* event) {
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = LayoutPoint(event);
   if (!thinking_) {
     if (geometry_.OverBoard(p.x(), p.y())) {
       emit StatusText(QString::asprintf("Column = %d Row = %c",
@@ -110,7 +112,7 @@ void BoardView::Drop(std::size_t index, int x, int y) {
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = LayoutPoint(event);
   const bool outsideGame = engine_ != nullptr && engine_->State() == GameState::NoGame;
   if (event->button() == Qt::LeftButton) {
     if (outsideGame && geometry_.OverBoard(p.x(), p.y())) {
@@ -149,7 +151,37 @@ bool BoardView::SquareTaken(int row, int column) const {
 void BoardView::MoveCursor(int rows, int columns) {
   cursorRow_ = std::clamp(cursorRow_ + rows, 0, kBoardSize - 1);
   cursorColumn_ = std::clamp(cursorColumn_ + columns, 0, kBoardSize - 1);
+  CursorMoved();
+}
+
+void BoardView::CursorMoved() {
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, CursorDescription());
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+QString BoardView::CursorDescription() const {
+  static const char* const kKinds[] = {
+      "plain",       "double letter",  "triple letter", "quadruple letter", "double word",
+      "triple word", "quadruple word", "minus 5",       "minus 10"};
+  static constexpr std::string_view kCodes = ".|&%#$*~=";
+  const QString square = QString("%1%2").arg(cursorColumn_ + 1).arg(QChar('A' + cursorRow_));
+  for (const Piece& piece : pieces_) {
+    if (piece.state == Piece::OnSquare && piece.row == cursorRow_ &&
+        piece.column == cursorColumn_) {
+      return square + QString(", your tile %1 laid this turn").arg(QChar(piece.letter));
+    }
+  }
+  if (engine_ == nullptr) return square;
+  const Square& cell = engine_->GetBoard().Cell(cursorRow_, cursorColumn_);
+  if (cell.HasTile()) {
+    return square + (cell.blank ? QString(", blank as %1") : QString(", tile %1"))
+                        .arg(QChar(cell.character));
+  }
+  const std::size_t kind = kCodes.find(cell.character);
+  return square + ", " + kKinds[kind == std::string_view::npos ? 0 : kind] + ", empty";
 }
 
 // On past the squares that hold a tile; the cursor stays put at the edge of the board.
@@ -189,6 +221,7 @@ bool BoardView::TypeLetter(char letter) {
   if (chosen->blank) chosen->letter = letter;
   AdvanceCursor();
   TurnTilesChanged();
+  CursorMoved();
   return true;
 }
 
@@ -204,6 +237,7 @@ void BoardView::TakeBackLastLaid() {
   cursorColumn_ = last->column;
   BackToRack(*last);
   TurnTilesChanged();
+  CursorMoved();
 }
 
 void BoardView::keyPressEvent(QKeyEvent* event) {

@@ -4,10 +4,9 @@
 #include <QtGui/QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "game/game_engine.h"
-
-void InitLumiquadResources();
 
 namespace lumiquad {
 
@@ -15,8 +14,6 @@ namespace {
 
 // The nine square kinds in the order of their pictures.
 constexpr std::string_view kKindOrder = ".#|$&*%=~";
-constexpr const char* kSquareImages[] = {"TILE_IMG", "2W_IMG", "2L_IMG",      "3W_IMG",    "3L_IMG",
-                                         "4W_IMG",   "4L_IMG", "MINUS10_IMG", "MINUS5_IMG"};
 const QColor kTextColour(248, 248, 255);
 const QColor kHighlight(51, 204, 255);
 // The edge of a tile laid this turn, so that it stands apart from the tiles already played.
@@ -24,17 +21,62 @@ const QColor kTurnTileEdge(0, 90, 200);
 
 }  // namespace
 
+double ContrastRatio(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& colour) {
+    auto channel = [](int value) {
+      const double c = value / 255.0;
+      return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) +
+           0.0722 * channel(colour.blue());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 BoardView::BoardView(const ViewGeometry& geometry, QWidget* parent)
     : QWidget(parent), geometry_(geometry) {
-  InitLumiquadResources();
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
-  const QString suffix = geometry.small ? "_SMALL" : "";
-  for (std::size_t i = 0; i < squareImages_.size(); ++i) {
-    squareImages_[i] = QPixmap(":/res/" + QString(kSquareImages[i]) + suffix + ".png");
+  Refit();
+}
+
+void BoardView::SetBaseSize(QSize base) {
+  baseSize_ = base;
+  Refit();
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Refit();
+}
+
+void BoardView::Refit() {
+  const ViewTransform fit = ViewTransform::Fit(geometry_, baseSize_.isValid() ? size() : baseSize_,
+                                               baseSize_, devicePixelRatioF());
+  const bool newPictures = fit.squarePixels != transform_.squarePixels || pictures_[0].isNull();
+  transform_ = fit;
+  if (newPictures) {
+    for (int i = 0; i < kPictureCount; ++i) {
+      pictures_[static_cast<std::size_t>(i)] =
+          DrawPicture(static_cast<Picture>(i), transform_.squarePixels);
+    }
   }
-  tileImage_ = QPixmap(":/res/RACK_TILE_IMG" + suffix + ".png");
+  boardPicture_ = QPixmap();
+  update();
+  emit TransformChanged();
+}
+
+QPoint BoardView::LayoutPoint(const QMouseEvent* event) const {
+  const QPointF p = transform_.ToLayout(event->position());
+  return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
+
+QRect BoardView::SquareRect(int row, int column) const {
+  const int square = geometry_.square;
+  return {geometry_.boardLeft + column * square, geometry_.boardTop + row * square, square, square};
 }
 
 QColor BoardView::SchemeColour(int index) {
@@ -53,7 +95,9 @@ void BoardView::SetColour(int index) {
 void BoardView::RequestRepaint(bool boardOnly) {
   boardPicture_ = QPixmap();
   if (boardOnly) {
-    update(0, 0, geometry_.BoardRight(), height());
+    update(0, 0,
+           static_cast<int>(std::ceil(transform_.ToView({1.0 * geometry_.BoardRight(), 0}).x())),
+           height());
   } else {
     update();
   }
@@ -71,9 +115,12 @@ int BoardView::ValueOf(char letter) const {
 }
 
 void BoardView::DrawBoardPicture() {
-  boardPicture_ = QPixmap(size());
+  const double ratio = transform_.pixelRatio;
+  boardPicture_ = QPixmap(size() * ratio);
+  boardPicture_.setDevicePixelRatio(ratio);
   boardPicture_.fill(SchemeColour(colour_));
   QPainter painter(&boardPicture_);
+  painter.setTransform(transform_.LayoutToView());
   const int square = geometry_.square;
   if (engine_ != nullptr) {
     const std::string layout = engine_->GetBoard().LayoutString();
@@ -82,13 +129,12 @@ void BoardView::DrawBoardPicture() {
         const std::size_t kind = kKindOrder.find(layout[static_cast<std::size_t>(r * 15 + c)]);
         // A square holding a tile shows the background; the tile covers it.
         if (kind == std::string_view::npos) continue;
-        painter.drawPixmap(geometry_.boardLeft + c * square, geometry_.boardTop + r * square,
-                           squareImages_[kind]);
+        painter.drawImage(QRectF(SquareRect(r, c)), pictures_[kind]);
       }
     }
   }
   painter.setFont(Font(geometry_.labelPoints));
-  painter.setPen(kTextColour);
+  painter.setPen(ContrastColour());
   const int inset = geometry_.small ? 5 : 8;
   for (int i = 0; i < kBoardSize; ++i) {
     const QString letter(QChar('A' + i));
@@ -106,7 +152,7 @@ void BoardView::DrawBoardPicture() {
 
 void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
   const QRect area(piece.x, piece.y, piece.size, piece.size);
-  painter.drawPixmap(area, tileImage_);
+  painter.drawImage(QRectF(area), pictures_[static_cast<std::size_t>(Picture::Tile)]);
   if (piece.selected)
     painter.fillRect(area.adjusted(1, 1, -1, -1),
                      QColor(kHighlight.red(), kHighlight.green(), kHighlight.blue(), 200));
@@ -132,10 +178,7 @@ void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
 // tiles as outlines, the keyboard cursor and the preview line.
 void BoardView::DrawMarks(QPainter& painter) const {
   const int square = geometry_.square;
-  auto squareRect = [&](int row, int column) {
-    return QRect(geometry_.boardLeft + column * square, geometry_.boardTop + row * square, square,
-                 square);
-  };
+  auto squareRect = [&](int row, int column) { return SquareRect(row, column); };
   const QColor contrast = ContrastColour();
   painter.setBrush(Qt::NoBrush);
   if (engine_ != nullptr) {
@@ -180,12 +223,14 @@ void BoardView::paintEvent(QPaintEvent*) {
   std::stable_partition(pieces_.begin(), pieces_.end(), [](const Piece& piece) {
     return piece.state != Piece::OnSquare && piece.state != Piece::Held;
   });
-  if (boardPicture_.size() != size()) DrawBoardPicture();
+  if (transform_.pixelRatio != devicePixelRatioF()) Refit();
+  if (boardPicture_.isNull()) DrawBoardPicture();
   QPainter painter(this);
   painter.drawPixmap(0, 0, boardPicture_);
+  painter.setTransform(transform_.LayoutToView());
   if (engine_ != nullptr) {
     painter.setFont(Font(geometry_.small ? 8 : 10));
-    painter.setPen(kTextColour);
+    painter.setPen(ContrastColour());
     const std::vector<std::string> lines = engine_->InformationLines(!geometry_.small);
     for (std::size_t i = 0; i < lines.size(); ++i) {
       painter.drawText(QRect(10, 10 + 20 * static_cast<int>(i), geometry_.boardLeft - 12, 20),
@@ -200,7 +245,9 @@ void BoardView::paintEvent(QPaintEvent*) {
   DrawMarks(painter);
 }
 
-QColor BoardView::ContrastColour() const { return kTextColour; }
+QColor BoardView::ContrastColour() const {
+  return ContrastRatio(kTextColour, SchemeColour(colour_)) >= 4.5 ? kTextColour : QColor(Qt::black);
+}
 
 int BoardView::ValueShown(const Piece& piece) const {
   if (piece.blank) return 0;

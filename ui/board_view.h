@@ -10,11 +10,16 @@
 
 #include "rules/placement.h"
 #include "ui/piece.h"
+#include "ui/square_pictures.h"
 #include "ui/view_geometry.h"
+#include "ui/view_transform.h"
 
 namespace lumiquad {
 
 class GameEngine;
+
+// The contrast of two colours as WCAG defines it: 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
 
 // The client area of the main window: the coloured background, the board of square pictures
 // with its coordinate labels, the information lines and every tile. The human plays by
@@ -27,12 +32,16 @@ class BoardView : public QWidget {
 
   void SetEngine(GameEngine* engine) { engine_ = engine; }
   const ViewGeometry& Geometry() const { return geometry_; }
+  // The view's size in the default window, where the layout is drawn at zoom 1.
+  void SetBaseSize(QSize base);
+  const ViewTransform& Transform() const { return transform_; }
 
   // The background colour scheme, 0 to 7.
   void SetColour(int index);
   int Colour() const { return colour_; }
   static QColor SchemeColour(int index);
-  // The colour of text and marks drawn on the scheme's background.
+  // The colour of text and marks drawn on the scheme's background: the program's near-white
+  // where it is readable (a contrast of 4.5 or more), else black.
   QColor ContrastColour() const;
   // Rows numbered and columns lettered instead of the other way round.
   void SwapLabels() { labelsSwapped_ = !labelsSwapped_; }
@@ -64,13 +73,17 @@ class BoardView : public QWidget {
   // Lays the hint's tiles from the rack as if dragged; false when the rack lacks one.
   bool LayHint();
 
-  // The keyboard cursor: its square and whether it runs down (else across).
+  // The keyboard cursor: its square and whether it runs down (else across), and what lies
+  // there in words, for assistive technology: "8H, double letter, empty".
+  QString CursorDescription() const;
   int CursorRow() const { return cursorRow_; }
   int CursorColumn() const { return cursorColumn_; }
   bool CursorDown() const { return cursorDown_; }
 
  signals:
   void StatusText(const QString& text);
+  // The zoom changed: the controls beside the board move with it.
+  void TransformChanged();
   // The tiles laid this turn changed: the preview follows.
   void TurnChanged();
   void SubmitRequested();
@@ -83,8 +96,13 @@ class BoardView : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void Refit();
+  // A mouse position in the layout's pixels.
+  QPoint LayoutPoint(const QMouseEvent* event) const;
+  QRect SquareRect(int row, int column) const;
   void DrawBoardPicture();
   void DrawPiece(QPainter& painter, const Piece& piece) const;
   void DrawMarks(QPainter& painter) const;
@@ -107,6 +125,8 @@ class BoardView : public QWidget {
   void MoveCursor(int rows, int columns);
   void AdvanceCursor();
   void TurnTilesChanged();
+  // Tells assistive technology the cursor's square changed.
+  void CursorMoved();
 
   ViewGeometry geometry_;
   GameEngine* engine_ = nullptr;
@@ -121,9 +141,11 @@ class BoardView : public QWidget {
   bool cursorDown_ = false;
   QString preview_;
   std::vector<TurnTile> hint_;
+  QSize baseSize_;
+  ViewTransform transform_;
   QPixmap boardPicture_;
-  std::array<QPixmap, 9> squareImages_;
-  QPixmap tileImage_;
+  // The square and tile pictures at the size a square takes on the device.
+  std::array<QImage, kPictureCount> pictures_;
   std::vector<Piece> pieces_;
 };
 

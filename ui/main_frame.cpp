@@ -8,19 +8,32 @@
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStatusBar>
 
+#include <cmath>
+
 #include "settings/program_paths.h"
+#include "ui/analysis_table.h"
+#include "ui/board_accessible.h"
 #include "ui/board_view.h"
 #include "ui/prompter.h"
 #include "words/word_list_paths.h"
 
+void InitLumiquadResources();
+
 namespace lumiquad {
 
 namespace {
+
+// The view's own choices, kept beside the window's settings.
+constexpr const char* kViewKey = "Software\\Lumiquad\\View";
+constexpr const char* kAnalysisTableValue = "AnalysisTable";
+// The room the analysis table asks for beside the board.
+constexpr int kAnalysisTableWidth = 380;
 
 bool MeasureSmallScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -36,6 +49,8 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
       prompter_(prompter),
       settings_(store),
       geometry_(ViewGeometry::For(smallScreen.value_or(MeasureSmallScreen()))) {
+  InitLumiquadResources();
+  InstallBoardAccessibility();
   const std::string mainWords = ChooseMainWordListPath(settings_);
   engine_ = std::make_unique<GameEngine>(store, clock, moveConfig, *this, mainWords,
                                          SimpleWordListPath());
@@ -49,13 +64,39 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   view_->SetEngine(engine_.get());
   setCentralWidget(view_);
   setWindowTitle(kWindowTitle);
-  setWindowIcon(QIcon(":/res/lumiquad.png"));
+  QIcon icon;
+  for (int pixels : {16, 32, 48, 64, 128, 256}) {
+    icon.addFile(QString(":/res/icons/lumiquad-%1.png").arg(pixels), QSize(pixels, pixels));
+  }
+  setWindowIcon(icon);
+  if (std::optional<SettingsValues> view = store.OpenKey(kViewKey)) {
+    const SettingsValue* stored = FindSettingsValue(*view, kAnalysisTableValue);
+    if (stored != nullptr && std::holds_alternative<std::int32_t>(*stored)) {
+      analysisWanted_ = std::get<std::int32_t>(*stored) != 0;
+    }
+  }
+  analysis_ = new AnalysisTable(this);
+  analysis_->setMinimumWidth(kAnalysisTableWidth - 20);
+  addDockWidget(Qt::RightDockWidgetArea, analysis_);
+  analysis_->hide();
+  connect(analysis_, &AnalysisTable::Closed, this, [this] { SetAnalysisTableWanted(false); });
+  connect(analysis_, &AnalysisTable::MoveChosen, this, [this](const Move& move) {
+    const HistoryViewer* viewer = engine_->Viewer();
+    if (viewer == nullptr) return;
+    view_->ShowHint(TilesOfMove(move, viewer->At(viewer->shown)->board));
+  });
   BuildMenus();
   BuildControls();
   SetColour(settings_.color);
   SetLevel(settings_.level);
   move(30, 5);
   resize(settings_.width - 30, settings_.height - 5);
+  // The board is drawn at zoom 1 in the window of this size, and zoomed to fit any other.
+  view_->SetBaseSize(QSize(
+      settings_.width - 30,
+      settings_.height - 5 - menuBar()->sizeHint().height() - statusBar()->sizeHint().height()));
+  LayOutControls();
+  connect(view_, &BoardView::TransformChanged, this, &MainFrame::LayOutControls);
   connect(view_, &BoardView::StatusText, status_, &QLabel::setText);
   connect(view_, &BoardView::TurnChanged, this, &MainFrame::UpdatePreview);
   connect(view_, &BoardView::SubmitRequested, this, &MainFrame::RunSubmit);
@@ -68,46 +109,54 @@ MainFrame::~MainFrame() {
   engine_->EndReview();
 }
 
+// The buttons: their labels, whether they start enabled, and their places as columns and rows
+// from the board's lower right corner (row 0, 1) or below the log (row 2, 3).
+namespace {
+
+struct ButtonPlace {
+  int id;
+  const char* label;
+  bool enabled;
+  int column;
+  int row;
+  const char* name;  // what assistive technology reads out, and what the button does
+  const char* description;
+};
+
+constexpr ButtonPlace kButtonPlaces[] = {
+    {50010, "<<", false, 0, 0, "Step back", "Shows the position before in the review"},
+    {50011, ">>", false, 1, 0, "Step forward", "Shows the next position in the review"},
+    {50013, "Game", false, 2, 0, "Back to the game", "Ends the review"},
+    {50014, "Start", false, 0, 1, "Start", "Shows the first position of the review"},
+    {50015, "End", false, 1, 1, "End", "Shows the last position of the review"},
+    {50012, "Review", true, 0, 2, "Review", "Steps through the game with the computer's choices"},
+    {50016, "Submit", true, 1, 2, "Submit", "Plays the tiles laid on the board"},
+    {50017, "Change", true, 0, 3, "Change", "Changes the tiles marked on the rack"},
+    {50018, "Pass", true, 1, 3, "Pass", "Passes the turn to the computer"},
+};
+
+}  // namespace
+
 void MainFrame::BuildControls() {
-  QFont font("Arial");
-  font.setPointSize(geometry_.buttonPoints);
-  const int left = geometry_.BoardRight() + 20;
   log_ = new QPlainTextEdit(view_);
   log_->setObjectName("messageLog");
   log_->setReadOnly(true);
   log_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  log_->setGeometry(left, geometry_.boardTop, 220, geometry_.BoardSize() - 100);
-  logRightAtStart_ = left + 220;
-
-  const int width = geometry_.buttonWidth;
-  const int logBottom = geometry_.boardTop + geometry_.BoardSize() - 100;
-  struct Layout {
-    int id;
-    const char* label;
-    int x;
-    int y;
-    bool enabled;
-  };
-  const Layout layouts[] = {
-      {50010, "<<", left, geometry_.BoardBottom(), false},
-      {50011, ">>", left + width + 3, geometry_.BoardBottom(), false},
-      {50013, "Game", left + 2 * (width + 3), geometry_.BoardBottom(), false},
-      {50014, "Start", left, geometry_.BoardBottom() + 28, false},
-      {50015, "End", left + width + 3, geometry_.BoardBottom() + 28, false},
-      {50012, "Review", left, logBottom + 8, true},
-      {50016, "Submit", left + width + 3, logBottom + 8, true},
-      {50017, "Change", left, logBottom + 36, true},
-      {50018, "Pass", left + width + 3, logBottom + 36, true},
-  };
-  for (const Layout& layout : layouts) {
-    auto* button = new QPushButton(layout.label, view_);
-    button->setObjectName(QString("button%1").arg(layout.id));
-    button->setFont(font);
-    button->setGeometry(layout.x, layout.y, width, 25);
-    button->setEnabled(layout.enabled);
+  log_->setAccessibleName("Move log");
+  log_->setAccessibleDescription("Every move of the game, and the review's analysis");
+  view_->setAccessibleName("Board");
+  view_->setAccessibleDescription(
+      "The board and your rack. The arrow keys move the square cursor, letters lay tiles on "
+      "it, Space turns it, Backspace takes a tile back, Enter submits.");
+  for (const ButtonPlace& place : kButtonPlaces) {
+    auto* button = new QPushButton(place.label, view_);
+    button->setObjectName(QString("button%1").arg(place.id));
+    button->setEnabled(place.enabled);
+    button->setAccessibleName(place.name);
+    button->setAccessibleDescription(place.description);
     // Tab reaches every button and Space presses it; a click leaves the keyboard with the board.
     button->setFocusPolicy(Qt::TabFocus);
-    buttons_[layout.id] = button;
+    buttons_[place.id] = button;
   }
   auto press = [this](int id, std::function<void()> command) {
     connect(buttons_[id], &QPushButton::clicked, this, std::move(command));
@@ -179,6 +228,7 @@ void MainFrame::SetBusy(bool busy) {
 }
 
 void MainFrame::SetButtonMode(ButtonMode mode) {
+  UpdateAnalysisTable();
   const bool review = mode == ButtonMode::Review;
   for (int id : {50013, 50011, 50010, 50014, 50015}) buttons_[id]->setEnabled(review);
   for (int id : {50012, 50018, 50016, 50017}) buttons_[id]->setEnabled(!review);
@@ -217,7 +267,38 @@ void MainFrame::SetTitle(const std::string& title) {
 
 void MainFrame::Repaint(bool boardOnly) { view_->RequestRepaint(boardOnly); }
 
-void MainFrame::TilesChanged() { view_->SyncTiles(); }
+void MainFrame::TilesChanged() {
+  view_->SyncTiles();
+  UpdateAnalysisTable();
+}
+
+void MainFrame::UpdateAnalysisTable() {
+  const HistoryViewer* viewer = engine_->Viewer();
+  const bool show = viewer != nullptr && analysisWanted_;
+  if (show) analysis_->ShowRecord(*viewer->At(viewer->shown));
+  if (show == analysis_->isVisible()) return;
+  // The window makes room for the table rather than shrink the board, and gives it back.
+  if (show) {
+    analysis_->show();
+    if (!isMaximized() && !isFullScreen()) {
+      widthGivenToAnalysis_ = kAnalysisTableWidth;
+      resize(width() + widthGivenToAnalysis_, height());
+    }
+  } else {
+    analysis_->hide();
+    if (widthGivenToAnalysis_ > 0 && !isMaximized() && !isFullScreen()) {
+      resize(width() - widthGivenToAnalysis_, height());
+    }
+    widthGivenToAnalysis_ = 0;
+  }
+}
+
+void MainFrame::SetAnalysisTableWanted(bool wanted) {
+  analysisWanted_ = wanted;
+  Command(kAnalysisTableCommand)->setChecked(wanted);
+  settings_.Store().WriteValues(kViewKey, {{kAnalysisTableValue, std::int32_t{wanted ? 1 : 0}}});
+  UpdateAnalysisTable();
+}
 
 void MainFrame::ClearTiles() { view_->ClearPieces(); }
 
@@ -252,12 +333,39 @@ void MainFrame::resizeEvent(QResizeEvent* event) {
   settings_.width = frameGeometry().width();
   settings_.height = frameGeometry().height();
   settings_.Save();
-  // The log's right edge follows the window's, keeping 40 pixels from it.
-  const int logLeft = log_->x();
-  int right = logRightAtStart_ + view_->width() - clientWidthAtStart_;
-  right = std::min(right, view_->width() - 40);
-  log_->resize(std::max(20, right - logLeft), log_->height());
+  if (view_->width() != clientWidthAtStart_) widthChanged_ = true;
+  LayOutControls();
   view_->RequestRepaint(false);
+}
+
+// The log and the buttons keep their places beside the board as it is zoomed. At the default
+// size they stand where the window has always put them; they grow with the board but never
+// shrink below their own size. The log's right edge keeps 40 pixels from the window's once its
+// width has changed, so the log takes whatever width is left.
+void MainFrame::LayOutControls() {
+  const ViewTransform& zoomed = view_->Transform();
+  const double scale = std::max(1.0, zoomed.zoom);
+  auto place = [&](double x, double y) { return zoomed.ToView({x, y}).toPoint(); };
+  auto scaled = [&](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
+  const QPoint boardCorner = place(geometry_.BoardRight(), geometry_.BoardBottom());
+  const int left = boardCorner.x() + scaled(20);
+  const int top = place(0, geometry_.boardTop).y();
+  const int logBottom = boardCorner.y() - scaled(100);
+  const int right = widthChanged_ ? view_->width() - 40 : left + 220;
+  log_->setGeometry(left, top, std::max(20, right - left), std::max(20, logBottom - top));
+
+  QFont font("Arial");
+  font.setPointSizeF(geometry_.buttonPoints * scale);
+  const int width = scaled(geometry_.buttonWidth);
+  for (const ButtonPlace& button : kButtonPlaces) {
+    const int y = button.row == 0   ? boardCorner.y()
+                  : button.row == 1 ? boardCorner.y() + scaled(28)
+                  : button.row == 2 ? logBottom + scaled(8)
+                                    : logBottom + scaled(36);
+    QPushButton* widget = buttons_[button.id];
+    widget->setFont(font);
+    widget->setGeometry(left + button.column * (width + scaled(3)), y, width, scaled(25));
+  }
 }
 
 }  // namespace lumiquad

@@ -24,6 +24,7 @@ class QTimer;
 
 namespace lumiquad {
 
+class AnalysisTable;
 class BoardView;
 class Prompter;
 
@@ -46,6 +47,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   QAction* Command(int id) const;
   QPushButton* Button(int id) const;
   QPlainTextEdit* Log() const { return log_; }
+  AnalysisTable* Analysis() const { return analysis_; }
   const std::string& LogText() const { return logText_; }
   QString StatusText() const;
 
@@ -78,6 +80,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kCheckWordCommand = 4032;
   static constexpr int kResumeCommand = 4033;
   static constexpr int kReviewCommand = 4034;
+  static constexpr int kAnalysisTableCommand = 4035;
 
   // The colour and level commands: exactly one of each is checked.
   void SetColour(int index);
@@ -91,6 +94,7 @@ class MainFrame : public QMainWindow, public GameWindow {
  private:
   void BuildMenus();
   void BuildControls();
+  void LayOutControls();
   QAction* AddCommand(QMenu* menu, int id, const QString& text, std::function<void()> handler);
   void RunSubmit();
   void RunPass();
@@ -99,6 +103,9 @@ class MainFrame : public QMainWindow, public GameWindow {
   void RunTakeBack();
   void CheckWord();
   void UpdatePreview();
+  // The analysis table shows while a review runs, unless the user hid it.
+  void UpdateAnalysisTable();
+  void SetAnalysisTableWanted(bool wanted);
   void StartReview();
   void SetDictionary();
   void OpenLetterFrequencies();
@@ -112,6 +119,9 @@ class MainFrame : public QMainWindow, public GameWindow {
   std::unique_ptr<GameEngine> engine_;
   BoardView* view_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
+  AnalysisTable* analysis_ = nullptr;
+  bool analysisWanted_ = true;
+  int widthGivenToAnalysis_ = 0;  // how much the window grew to make room for the table
   QLabel* status_ = nullptr;
   QLabel* clock_ = nullptr;
   QTimer* timer_ = nullptr;
@@ -122,7 +132,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   std::string logText_;
   bool busy_ = false;
   int clientWidthAtStart_ = 0;
-  int logRightAtStart_ = 0;
+  bool widthChanged_ = false;
   bool shown_ = false;
 };
 

@@ -157,6 +157,15 @@ void MainFrame::BuildMenus() {
   AddCommand(help, 8989, "Go to &Help...", [this] { OpenHelp(); });
   AddCommand(help, 16948, "&About...", [this] { OpenAbout(); });
 
+  // The view's own choices, in a menu after the others.
+  QMenu* view = menuBar()->addMenu("&View");
+  QAction* table = AddCommand(view, kAnalysisTableCommand, "&Analysis Table", [this] {
+    SetAnalysisTableWanted(Command(kAnalysisTableCommand)->isChecked());
+  });
+  table->setCheckable(true);
+  table->setChecked(analysisWanted_);
+  table->setShortcut(QKeySequence("Ctrl+Shift+A"));
+
   // The commands without a menu item, each on a shortcut of its own.
   AddCommand(nullptr, 4017, "Create HTML Report", [this] {
     engine_->CreateReport(true);
@@ -298,10 +307,10 @@ void MainFrame::OpenAbout() {
   QDialog about(this);
   about.setWindowTitle("About Lumiquad");
   auto* layout = new QVBoxLayout(&about);
-  auto* text = new QLabel(
-      "<b>Lumiquad</b><br>A crossword word game against the computer.<br><br>"
-      "Word lists from SCOWL, the Spell-Checker Oriented Word Lists.",
-      &about);
+  auto* text = new QLabel("<b>Lumiquad</b> " LUMIQUAD_VERSION
+                          "<br>A crossword word game against the computer.<br><br>"
+                          "Word lists from SCOWL, the Spell-Checker Oriented Word Lists.",
+                          &about);
   layout->addWidget(text);
   const QUrl page = QUrl::fromLocalFile(QString::fromStdString(DataFilePath("README.md")));
   auto* link = new QLabel(

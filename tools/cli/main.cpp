@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "                             [--dictionary FILE]\n"
     "       lumiquad-cli report GAME.lqg OUT.txt [--html]\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
-    "       lumiquad-cli check [--dictionary FILE] WORD...\n";
+    "       lumiquad-cli check [--dictionary FILE] WORD...\n"
+    "       lumiquad-cli --version\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
@@ -200,6 +201,10 @@ int Report(const std::vector<std::string_view>& args) {
 int main(int argc, char** argv) {
   if (argc < 2) return lumiquad::Usage();
   const std::string_view command = argv[1];
+  if (command == "--version") {
+    std::printf("lumiquad-cli %s\n", LUMIQUAD_VERSION);
+    return 0;
+  }
   std::vector<std::string_view> args(argv + 2, argv + argc);
   // Every failure the commands foresee has its own message; anything else (memory running out)
   // still ends with a message and a failing status rather than an abort.
