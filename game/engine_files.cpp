@@ -1,6 +1,7 @@
 // The engine's files: game files written and opened, and game reports.
 #include "game/game_engine.h"
 #include "game/game_file.h"
+#include "game/gcg.h"
 #include "game/report.h"
 #include "settings/file_io.h"
 
@@ -23,6 +24,7 @@ const FileDialog kTextReportDialog{"Create Report", ".txt",
                                    "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"};
 const FileDialog kHtmlReportDialog{"Create HTML Report", ".htm",
                                    "HTML Files (*.htm)|*.htm|All Files (*.*)|*.*||"};
+const FileDialog kGcgDialog{"Export GCG", ".gcg", "GCG Files (*.gcg)|*.gcg|All Files (*.*)|*.*||"};
 
 SavedPlayer SavePlayer(const Player& player) {
   return {player.Name(),    player.rack,  player.spareNumber,  player.workingText,
@@ -228,6 +230,34 @@ void GameEngine::SaveGame() {
   if (std::optional<std::string> path = window_.AskSavePath(kGameFileDialog)) {
     SaveGameFile(*path);
   }
+}
+
+std::string GameEngine::GcgText() const {
+  GcgGame game{history_, human_->Name(), computer_->Name(), {}};
+  const std::string layout = board_->StartingLayout();
+  std::string board = "its own board";
+  for (GameType type : {GameType::Lumiquad, GameType::Scrabble, GameType::Literati}) {
+    if (layout == BuiltInLayout(type)) board = "the " + std::string(GameTypeName(type)) + " board";
+  }
+  game.description = "Lumiquad game on " + board + ", full-rack bonus " + std::to_string(Bonus()) +
+                     "; moves on its quadruple and penalty squares score as Lumiquad scores them";
+  return FormatGcg(game);
+}
+
+bool GameEngine::WriteGcg(const std::string& path) {
+  window_.SetBusy(true);
+  const FileWriteResult result = WriteFileAtomically(path, GcgText());
+  window_.SetBusy(false);
+  if (!result.ok) {
+    window_.ShowMessage(path + " could not be written: " + result.error, "Failure",
+                        MessageIcon::Information);
+  }
+  return result.ok;
+}
+
+void GameEngine::ExportGcg() {
+  if (history_.empty()) return;
+  if (std::optional<std::string> path = window_.AskSavePath(kGcgDialog)) WriteGcg(*path);
 }
 
 void GameEngine::CreateReport(bool html) {

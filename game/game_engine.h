@@ -75,6 +75,11 @@ class GameEngine {
   bool SaveGameFile(const std::string& path);
   // Asks for a path and writes the game report there, as text or as an HTML page.
   void CreateReport(bool html);
+  // The game as a GCG record; ExportGcg asks for a path and writes it there, WriteGcg writes
+  // it to a known path. Failures are reported as a report's are.
+  std::string GcgText() const;
+  void ExportGcg();
+  bool WriteGcg(const std::string& path);
 
   // Configuration while the game allows it; each refuses with its message otherwise and answers
   // whether it went ahead.

@@ -1,27 +1,52 @@
 #!/usr/bin/env bash
-# Builds the two word lists in data/ from Debian's scowl package (Spell-Checker Oriented Word
-# Lists) and copies its copyright notice beside them.
+# Builds the two word lists, with the licences of their sources, in data/ (or in the folder
+# given):
 #
-#   data/dictionary.txt  the main list: SCOWL sizes 10 to 80 of the English, American and
-#                        British word files, about 245,000 words
-#   data/simple.dat      the common words: sizes 10 to 35 of the same files, about 40,000 words
+#   dictionary.txt  the main list: the words of the npm package word-list 4.1.0 (MIT), a list
+#                   made for word games, that have 2 to 15 letters A to Z
+#   simple.dat      the common words: the smallest sizes (10 to 35) of Debian's scowl package
+#                   (Spell-Checker Oriented Word Lists), lower-case entries only, limited to
+#                   words of the main list so that every simple word can be played
 #
-# Only lower-case entries are kept, which drops proper nouns and abbreviations; then only words
-# of 2 to 15 letters A to Z. Words are written in upper case, one a line, sorted, with no
-# duplicates. The output is reproducible for a given scowl version.
+# Words are written in upper case, one a line, sorted (C locale), without duplicates. The
+# package's words file is checked against a fixed digest, so the output is the same bytes on
+# every run for a given scowl version. Exits 77 when a source cannot be had (no npm, no network,
+# no scowl), so that a test can tell "cannot run here" from "wrong output".
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
+out=${1:-$top/data}
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+word_list=word-list@4.1.0
+word_list_digest=2df02fa8ed82d465482ae40c4f9cb52a713baa1d3bfdce1acb2a5fe30420eea8
 scowl=/usr/share/dict/scowl
 
+# The word game list, straight from the npm registry.
+if ! command -v npm >/dev/null || ! (cd "$work" && npm pack --silent "$word_list" >/dev/null 2>&1); then
+  echo "make_wordlists: cannot fetch $word_list with npm" >&2
+  exit 77
+fi
+tar -xzf "$work"/word-list-*.tgz -C "$work"
+if ! echo "$word_list_digest  $work/package/words.txt" | sha256sum --check --status; then
+  echo "make_wordlists: $word_list's words.txt is not the one these lists were made from" >&2
+  exit 1
+fi
+
+# SCOWL, from Debian's archive.
 if [ ! -d "$scowl" ]; then
   sudo=""
   [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y scowl
+  if ! DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq scowl >/dev/null 2>&1; then
+    echo "make_wordlists: cannot install scowl" >&2
+    exit 77
+  fi
 fi
 
-# Lists the word files of the three spellings up to a SCOWL size.
-word_files() {
+# Lists the SCOWL word files of the three spellings up to a size.
+scowl_files() {
   local max=$1
   for file in "$scowl"/{english,american,british}-words.*; do
     local size=${file##*.}
@@ -29,18 +54,17 @@ word_files() {
   done
 }
 
-build_list() {
-  local max=$1 out=$2
-  word_files "$max" | xargs cat \
-    | LC_ALL=C grep -E '^[a-z]{2,15}$' \
-    | LC_ALL=C tr 'a-z' 'A-Z' \
-    | LC_ALL=C sort -u > "$out"
+# Words of 2 to 15 letters a to z, in upper case, sorted and unique.
+board_words() {
+  LC_ALL=C grep -E '^[a-z]{2,15}$' | LC_ALL=C tr 'a-z' 'A-Z' | LC_ALL=C sort -u
 }
 
-build_list 80 "$top/data/dictionary.txt"
-build_list 35 "$top/data/simple.dat"
-cp /usr/share/doc/scowl/copyright "$top/data/SCOWL-COPYRIGHT"
+board_words < "$work/package/words.txt" > "$out/dictionary.txt"
+scowl_files 35 | xargs cat | board_words > "$work/common.txt"
+LC_ALL=C comm -12 "$work/common.txt" "$out/dictionary.txt" > "$out/simple.dat"
+cp "$work/package/license" "$out/WORD-LIST-LICENSE"
+cp /usr/share/doc/scowl/copyright "$out/SCOWL-COPYRIGHT"
 
 scowl_version=$(dpkg-query -W -f='${Version}' scowl 2>/dev/null || echo unknown)
-printf 'dictionary.txt: %s words\nsimple.dat: %s words\nscowl %s\n' \
-  "$(wc -l < "$top/data/dictionary.txt")" "$(wc -l < "$top/data/simple.dat")" "$scowl_version"
+printf 'dictionary.txt: %s words (%s)\nsimple.dat: %s words (scowl %s)\n' \
+  "$(wc -l < "$out/dictionary.txt")" "$word_list" "$(wc -l < "$out/simple.dat")" "$scowl_version"

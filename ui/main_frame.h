@@ -81,6 +81,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kResumeCommand = 4033;
   static constexpr int kReviewCommand = 4034;
   static constexpr int kAnalysisTableCommand = 4035;
+  static constexpr int kExportGcgCommand = 4036;
 
   // The colour and level commands: exactly one of each is checked.
   void SetColour(int index);

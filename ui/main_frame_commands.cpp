@@ -74,8 +74,13 @@ void MainFrame::BuildMenus() {
   AddCommand(file, kResumeCommand, "Res&ume Last Game", [this] {
     engine_->ResumeLastGame();
   })->setShortcut(QKeySequence("Ctrl+Shift+R"));
-  connect(file, &QMenu::aboutToShow, this,
-          [this] { Command(kResumeCommand)->setEnabled(engine_->HasResumableGame()); });
+  AddCommand(file, kExportGcgCommand, "Export &GCG...", [this] {
+    engine_->ExportGcg();
+  })->setShortcut(QKeySequence("Ctrl+Shift+G"));
+  connect(file, &QMenu::aboutToShow, this, [this] {
+    Command(kResumeCommand)->setEnabled(engine_->HasResumableGame());
+    Command(kExportGcgCommand)->setEnabled(!engine_->History().empty());
+  });
 
   QMenu* play = menuBar()->addMenu("&Play");
   AddCommand(play, 4002, "&Submit", [this] { RunSubmit(); });
@@ -307,10 +312,11 @@ void MainFrame::OpenAbout() {
   QDialog about(this);
   about.setWindowTitle("About Lumiquad");
   auto* layout = new QVBoxLayout(&about);
-  auto* text = new QLabel("<b>Lumiquad</b> " LUMIQUAD_VERSION
-                          "<br>A crossword word game against the computer.<br><br>"
-                          "Word lists from SCOWL, the Spell-Checker Oriented Word Lists.",
-                          &about);
+  auto* text =
+      new QLabel("<b>Lumiquad</b> " LUMIQUAD_VERSION
+                 "<br>A crossword word game against the computer.<br><br>"
+                 "The main word list is the word-list package's; the common words are from SCOWL.",
+                 &about);
   layout->addWidget(text);
   const QUrl page = QUrl::fromLocalFile(QString::fromStdString(DataFilePath("README.md")));
   auto* link = new QLabel(

@@ -84,11 +84,11 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
 // the plain one).
 TEST_F(SearchRegression, TheCandidateListsOfFixedPositionsStayTheSame) {
   const std::vector<std::pair<std::size_t, std::pair<std::size_t, std::uint64_t>>> expected = {
-      {0, {1297, 13594825950559341407ull}},   {1, {42480, 4526191898041425302ull}},
-      {4, {11158, 10790946211841955624ull}},  {6, {15545, 4631478139895829499ull}},
-      {7, {39227, 3032222925053940323ull}},   {13, {6307, 10110218598785384794ull}},
-      {16, {29423, 13667976341642101562ull}}, {25, {62079, 17171537981735671642ull}},
-      {28, {10070, 18333787144661923083ull}}};
+      {0, {1487, 1423838641306572627ull}},    {1, {47356, 2733207726073990432ull}},
+      {4, {12394, 6702926571619607331ull}},   {6, {16878, 14352027661456884194ull}},
+      {7, {44705, 15691396940756670945ull}},  {13, {8158, 12995193628185135777ull}},
+      {16, {35792, 16730538068808493621ull}}, {25, {73298, 14014886270894060113ull}},
+      {28, {13138, 16392099612390106812ull}}};
   for (const auto& [index, want] : expected) {
     Lay(board_, file_.positions[index]);
     MarkCentreAnchor(board_);

@@ -1,4 +1,5 @@
 #include <QtGui/QAction>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
@@ -378,6 +379,10 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   for (int id = 50010; id <= 50018; ++id) {
     QVERIFY((f.frame->Button(id)->focusPolicy() & Qt::TabFocus) != 0);
   }
+  // Export GCG waits for a game with moves.
+  QMenu* file = f.frame->menuBar()->actions().front()->menu();
+  emit file->aboutToShow();
+  QVERIFY(!f.frame->Command(MainFrame::kExportGcgCommand)->isEnabled());
   // Hint: outlines and the move named; a second Hint lays it; Submit plays it.
   f.frame->Command(MainFrame::kHintCommand)->trigger();
   QVERIFY(!f.View().Hint().empty());
@@ -389,6 +394,8 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   const std::string before = f.Engine().GameText();
   QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
   QVERIFY(f.Engine().Human().score > 0);
+  emit file->aboutToShow();
+  QVERIFY(f.frame->Command(MainFrame::kExportGcgCommand)->isEnabled());
   // The computer's last move is outlined in the scheme's contrasting colour.
   QVERIFY(!f.Engine().LastComputerMove().empty());
   const TurnTile tile = f.Engine().LastComputerMove().front();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -26,6 +27,7 @@ constexpr const char* kUsage =
     "                             [--save-dir DIR] [--no-checks] [--seed SECONDS]\n"
     "                             [--dictionary FILE]\n"
     "       lumiquad-cli report GAME.lqg OUT.txt [--html]\n"
+    "       lumiquad-cli export-gcg GAME.lqg OUT.gcg\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli --version\n";
@@ -153,23 +155,16 @@ int SelfPlay(const std::vector<std::string_view>& args) {
   return summary.invariantFailures == 0 && summary.saved ? 0 : 1;
 }
 
-// Loads a game through the reader Open Game uses and writes its report as the menu command
-// does. A refused file writes nothing.
-int Report(const std::vector<std::string_view>& args) {
-  std::vector<std::string> files;
-  bool html = false;
-  for (std::string_view arg : args) {
-    if (arg == "--html") {
-      html = true;
-    } else {
-      files.emplace_back(arg);
-    }
-  }
-  if (files.size() != 2 || files[0].empty() || files[1].empty()) return Usage();
+// Opens a saved game through the reader Open Game uses and has `write` write it to `out` (an
+// absolute path) as the menu command would. A file that does not load, or an output that
+// cannot be written, gets its message on standard error and status 1, and nothing is written.
+int Convert(const std::string& game, const std::string& out,
+            const std::function<void(GameEngine&, const std::string&)>& write) {
+  if (game.empty() || out.empty()) return Usage();
   std::error_code error;
-  const std::filesystem::path out = std::filesystem::absolute(files[1], error);
+  const std::filesystem::path absolute = std::filesystem::absolute(out, error);
   if (error) {
-    std::fprintf(stderr, "lumiquad-cli: %s: %s\n", files[1].c_str(), error.message().c_str());
+    std::fprintf(stderr, "lumiquad-cli: %s: %s\n", out.c_str(), error.message().c_str());
     return 2;
   }
   MemorySettingsStore store;
@@ -184,15 +179,36 @@ int Report(const std::vector<std::string_view>& args) {
     }
     return 1;
   };
-  if (!engine.LoadGameFile(files[0])) return failed();
-  window.paths.push_back(out.string());
-  window.yesNoAnswers.push_back(false);
+  if (!engine.LoadGameFile(game)) return failed();
   const std::size_t before = window.messages.size();
-  engine.CreateReport(html);
+  window.paths.push_back(absolute.string());
+  window.yesNoAnswers.push_back(false);
+  write(engine, absolute.string());
   for (std::size_t i = before; i < window.messages.size(); ++i) {
     if (window.messages[i].caption == "Failure") return failed();
   }
   return 0;
+}
+
+int Report(const std::vector<std::string_view>& args) {
+  std::vector<std::string> files;
+  bool html = false;
+  for (std::string_view arg : args) {
+    if (arg == "--html") {
+      html = true;
+    } else {
+      files.emplace_back(arg);
+    }
+  }
+  if (files.size() != 2) return Usage();
+  return Convert(files[0], files[1],
+                 [html](GameEngine& engine, const std::string&) { engine.CreateReport(html); });
+}
+
+int ExportGcg(const std::vector<std::string_view>& args) {
+  if (args.size() != 2) return Usage();
+  return Convert(std::string(args[0]), std::string(args[1]),
+                 [](GameEngine& engine, const std::string& out) { engine.WriteGcg(out); });
 }
 
 }  // namespace
@@ -211,6 +227,7 @@ int main(int argc, char** argv) {
   try {
     if (command == "selfplay") return lumiquad::SelfPlay(args);
     if (command == "report") return lumiquad::Report(args);
+    if (command == "export-gcg") return lumiquad::ExportGcg(args);
     if (command == "board") return lumiquad::PrintBoard(args);
     if (command == "check") return lumiquad::CheckWords(args);
   } catch (const std::exception& error) {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/move_record.h"
+
+namespace lumiquad {
+
+// A game as the crossword-game community's GCG record: the players by nickname, one event a
+// line with the rack before it, positions as row number and column letter (8H across, H8
+// down), the whole main word with the tiles already on the board as '.' and blanks in lower
+// case, and each player's running total. A word refused by the list is written as a play
+// followed by its withdrawal. Lumiquad's end of game adjusts no score, so nothing more is
+// written after the last move.
+struct GcgGame {
+  std::vector<MoveRecord> records;  // the history, oldest first
+  std::string humanName;
+  std::string computerName;
+  std::string description;  // the #description line's text, empty for none
+};
+
+std::string FormatGcg(const GcgGame& game);
+
+// A player's nickname: the name without white space or characters a GCG line reads as
+// punctuation; "player1" or "player2" when nothing is left.
+std::string GcgNickname(const std::string& name, int player);
+
+// The square of a GCG position, "8H" across or "H8" down: row, column and direction (0 across,
+// 1 down), or nothing when the text is no position on the board.
+struct GcgPosition {
+  int row = -1;
+  int column = -1;
+  int direction = 0;
+};
+bool ParseGcgPosition(const std::string& text, GcgPosition& position);
+
+}  // namespace lumiquad

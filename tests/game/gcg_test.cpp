@@ -1,0 +1,140 @@
+#include "game/gcg.h"
+
+#include <array>
+#include <map>
+#include <sstream>
+
+#include "game_fixture.h"
+#include "settings/program_paths.h"
+#include "tools/cli/selfplay.h"
+
+namespace lumiquad {
+namespace {
+
+class Gcg : public test::GameTest {};
+
+TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
+  StartWithRacks("CATXYZ?", "QQQQQQQ");  // the computer can only pass
+  engine_->Submit(Across(3, 12, "CAT"));
+  engine_->Human().rack = "XYZ?GE";
+  TurnTiles tag;  // down the right edge through the T, the blank as A
+  tag.snapped = {{4, 14, '?', true}, {5, 14, 'G', false}};
+  window_.blankLetters = {'A'};
+  engine_->Submit(tag);
+  engine_->Change("XYZ");
+  engine_->Pass();
+  engine_->Human().rack = "TODQQQQ";
+  engine_->Submit(Across(2, 12, "TOD"));  // DTAG is no word: refused and withdrawn
+  EXPECT_EQ(engine_->GcgText(),
+            "#character-encoding UTF-8\n"
+            "#player1 Player1 Player 1\n"
+            "#player2 Vazovi Vazovi\n"
+            "#description Lumiquad game on the Lumiquad board, full-rack bonus 50; moves on its "
+            "quadruple and penalty squares score as Lumiquad scores them\n"
+            ">Player1: CATXYZ? 4M CAT +5 5\n"
+            ">Vazovi: QQQQQQQ - +0 0\n"
+            ">Player1: XYZ?GE O4 .aG +4 9\n"
+            ">Vazovi: QQQQQQQ - +0 0\n"
+            ">Player1: XYZETM -XYZ +0 9\n"
+            ">Vazovi: QQQQQQQ - +0 0\n"
+            ">Player1: ETMHLS - +0 9\n"
+            ">Vazovi: QQQQQQQ - +0 0\n"
+            ">Player1: TODQQQQ 3M TOD +22 31\n"
+            ">Player1: TODQQQQ -- -22 9\n");
+  EXPECT_EQ(GcgNickname("Ann Lee:", 1), "AnnLee");
+  EXPECT_EQ(GcgNickname(" ", 2), "player2");
+
+  // Through the menu command: written where the dialog says.
+  window_.paths = {Path("game.gcg")};
+  engine_->ExportGcg();
+  EXPECT_EQ(window_.dialogs.back().defaultExtension, ".gcg");
+  EXPECT_EQ(ReadFile("game.gcg"), engine_->GcgText());
+}
+
+// A small GCG reader: replays every play on an empty board at its coordinates (a '.' must find
+// a tile there, a letter an empty square) and checks each running total; answers the final
+// totals by nickname, or the first fault.
+std::map<std::string, int> Replay(const std::string& gcg, std::string& fault) {
+  std::array<std::string, kBoardSize> board;
+  board.fill(std::string(kBoardSize, ' '));
+  std::map<std::string, int> totals;
+  std::vector<std::pair<int, int>> lastLaid;
+  int lastScore = 0;
+  std::istringstream lines(gcg);
+  for (std::string line; std::getline(lines, line) && fault.empty();) {
+    if (line.empty() || line[0] != '>') continue;
+    std::istringstream words(line.substr(1));
+    std::string nick, rack, first;
+    words >> nick >> rack >> first;
+    nick.pop_back();  // the ':'
+    std::vector<std::string> rest;
+    for (std::string word; words >> word;) rest.push_back(word);
+    int score = 0;
+    if (first == "--") {
+      score = -lastScore;
+      for (auto [r, c] : lastLaid) board[r][c] = ' ';
+    } else if (first[0] != '-') {
+      GcgPosition at;
+      if (!ParseGcgPosition(first, at) || rest.size() != 3) {
+        fault = "no play: " + line;
+        break;
+      }
+      lastLaid.clear();
+      int r = at.row, c = at.column;
+      for (char letter : rest[0]) {
+        if (!Board::OnBoard(r, c) || (letter == '.') != (board[r][c] != ' ')) {
+          fault = "does not fit the board: " + line;
+          break;
+        }
+        if (letter != '.') {
+          board[r][c] = letter;
+          lastLaid.emplace_back(r, c);
+        }
+        (at.direction == 0 ? c : r) += 1;
+      }
+      rest.erase(rest.begin());
+      score = std::stoi(rest[0]);
+      lastScore = score;
+    } else {
+      score = std::stoi(rest.at(0));
+    }
+    totals[nick] += score;
+    if (totals[nick] != std::stoi(rest.back())) fault = "running total wrong: " + line;
+  }
+  return totals;
+}
+
+TEST(GcgExport, EverySelfPlayedGameReadsBackOnItsSquares) {
+  const std::string folder =
+      std::filesystem::temp_directory_path() / ("lumiquad-gcg-" + std::to_string(::getpid()));
+  for (int level : {1, 5, 8, 10, 50}) {
+    for (GameType type : {GameType::Lumiquad, GameType::Scrabble, GameType::Literati}) {
+      SelfPlayOptions options;
+      options.levelValue = level;
+      options.type = type;
+      options.checks = false;
+      options.seed = 1'700'000'000 + level * 100;
+      options.saveDir = folder;
+      options.dictionary = DataFilePath("dictionary.txt");
+      options.simpleWords = DataFilePath("simple.dat");
+      std::filesystem::create_directories(folder);
+      ASSERT_TRUE(RunSelfPlay(options).saved);
+
+      MemorySettingsStore store;
+      FixedClock clock(1);
+      CMoveRegConfig moveConfig(store);
+      ScriptedWindow window;
+      GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
+      ASSERT_TRUE(engine.LoadGameFile(folder + "/game-1.lqg"));
+      std::string fault;
+      std::map<std::string, int> totals = Replay(engine.GcgText(), fault);
+      EXPECT_EQ(fault, "") << "level " << level << ", " << GameTypeName(type);
+      EXPECT_EQ(totals[GcgNickname(engine.Human().Name(), 1)], engine.Human().score);
+      EXPECT_EQ(totals[GcgNickname(engine.Computer().Name(), 2)], engine.Computer().score);
+    }
+  }
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace lumiquad
