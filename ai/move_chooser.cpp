@@ -1,6 +1,8 @@
 #include "ai/move_chooser.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <numeric>
 
 #include "ai/ratings.h"
@@ -53,40 +55,131 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
                          const Bag& bag, const Player& computer, const Player& opponent,
                          const WordList* simpleWords, bool filter, int bonus)
     : MoveChooser(board, bag, computer, opponent, simpleWords, filter, bonus) {
-  // Fewer candidates than the keep count lower it to their number, none included.
-  keepCount_ = std::min(keepCount, static_cast<int>(candidates.size()));
-  leaveWeight_ = BoardOpenness(board, bag, bonus) * kLeaveWeightFactor;
-  if (candidates.empty()) return;
+  auto at = [&](int i) -> const Move& { return candidates[static_cast<std::size_t>(i)]; };
+  Choose(
+      static_cast<int>(candidates.size()), keepCount, [&](int i) { return at(i).total; },
+      [](int a, int b) { return a < b; },
+      [&](int i, std::uint32_t inBag) {
+        const Move& move = at(i);
+        return move.total + LeaveValue(move.rackAfter, leaveWeight_) -
+               HookRisk(*board_, inBag, move);
+      },
+      [&](int i, Move& move) { move = at(i); });
+}
 
-  // Candidates in ascending order of score, equal scores in the order they were found: the
-  // lowest-scoring is the fallback, the last the highest, and the kept ones are taken from the
-  // top down. Only the kept ones need sorting.
-  const int n = static_cast<int>(candidates.size());
-  auto below = [&](int a, int b) {
-    const int sa = candidates[static_cast<std::size_t>(a)].total;
-    const int sb = candidates[static_cast<std::size_t>(b)].total;
-    return sa != sb ? sa < sb : a < b;
+MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Board& board,
+                         const Bag& bag, const Player& computer, const Player& opponent,
+                         const WordList* simpleWords, bool filter, int bonus)
+    : MoveChooser(board, bag, computer, opponent, simpleWords, filter, bonus) {
+  auto at = [&](int i) -> const Candidate& { return candidates[static_cast<std::size_t>(i)]; };
+  Choose(
+      static_cast<int>(candidates.Size()), keepCount, [&](int i) { return at(i).total; },
+      [&](int a, int b) { return candidates.Before(at(a), at(b)); },
+      [&](int i, std::uint32_t inBag) {
+        // Rated from the compact form: the leave's order and the cross words do not count.
+        const Candidate& candidate = at(i);
+        return candidate.total + LeaveValue(candidates.Leave(candidate), leaveWeight_) -
+               HookRisk(*board_, inBag,
+                        std::string_view(candidate.word.data(), candidate.length),
+                        candidates.Row(candidate), candidates.Column(candidate),
+                        candidate.direction, candidate.total);
+      },
+      [&](int i, Move& move) { candidates.FillMove(at(i), move); });
+}
+
+namespace {
+
+// The indexes of the `kept` highest of `n` moves by score, highest first, and of equal scores
+// the one the search found last first: the list in ascending order of score and search order,
+// taken from the top down. Scores are sorted as integers; the search's order is only asked
+// within a score.
+template <typename Score, typename Before>
+std::vector<int> Highest(int n, int kept, Score score, Before before) {
+  // Highest score first, as an unsigned key above the index.
+  auto keyOf = [&](int i) {
+    const auto rank = static_cast<std::uint64_t>(std::int64_t{INT32_MAX} - score(i));
+    return rank << 32 | static_cast<std::uint32_t>(i);
   };
-  std::vector<int> order(static_cast<std::size_t>(n));
-  std::iota(order.begin(), order.end(), 0);
-  fallbackMove_ =
-      candidates[static_cast<std::size_t>(*std::min_element(order.begin(), order.end(), below))];
-  highestMove_ =
-      candidates[static_cast<std::size_t>(*std::max_element(order.begin(), order.end(), below))];
-  const int kept = std::min(n, keepCount_ + 1);
-  auto above = [&](int a, int b) { return below(b, a); };
-  std::partial_sort(order.begin(), order.begin() + kept, order.end(), above);
-  ranked_.reserve(static_cast<std::size_t>(kept));
-  for (int i = 0; i < kept; ++i)
-    ranked_.push_back(candidates[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])]);
+  auto indexOf = [](std::uint64_t key) { return static_cast<int>(key & 0xffffffffu); };
+  std::vector<std::uint64_t> keys(static_cast<std::size_t>(n));
+  for (int i = 0; i < n; ++i) keys[static_cast<std::size_t>(i)] = keyOf(i);
+  const auto keptEnd = keys.begin() + kept;
+  if (kept < n) std::nth_element(keys.begin(), keptEnd - 1, keys.end());
+  std::sort(keys.begin(), keptEnd);
 
-  for (Move& move : ranked_) {
-    move.evaluation =
-        move.total + LeaveValue(move.rackAfter, leaveWeight_) - HookRisk(board, bag, move);
+  std::vector<int> order;
+  order.reserve(static_cast<std::size_t>(n));
+  for (auto key = keys.begin(); key != keptEnd; ++key) order.push_back(indexOf(*key));
+  // The lowest score kept may be shared with moves left out: all of them compete for the
+  // places left.
+  const int last = score(order.back());
+  auto first = std::find_if(order.begin(), order.end(), [&](int i) { return score(i) == last; });
+  const auto placesLeft = order.end() - first;
+  for (auto key = keptEnd; key != keys.end(); ++key) {
+    if (score(indexOf(*key)) == last) order.push_back(indexOf(*key));
   }
-  std::stable_sort(ranked_.begin(), ranked_.end(),
-                   [](const Move& a, const Move& b) { return a.evaluation < b.evaluation; });
-  std::reverse(ranked_.begin(), ranked_.end());
+  auto searchOrder = [&](int a, int b) { return before(b, a); };
+  std::sort(first, order.end(), searchOrder);
+  order.erase(first + placesLeft, order.end());
+  // Within every other score, the search's order.
+  for (auto run = order.begin(); run != first;) {
+    const int runScore = score(*run);
+    auto end = std::find_if(run, first, [&](int i) { return score(i) != runScore; });
+    std::sort(run, end, searchOrder);
+    run = end;
+  }
+  return order;
+}
+
+}  // namespace
+
+template <typename Score, typename Before, typename Rate, typename Fill>
+void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate rate, Fill fill) {
+  // Fewer candidates than the keep count lower it to their number, none included.
+  keepCount_ = std::min(keepCount, n);
+  leaveWeight_ = BoardOpenness(*board_, *bag_, bonus_) * kLeaveWeightFactor;
+  if (n == 0) return;
+
+  // Candidates in ascending order of score, equal scores in the order the search finds them:
+  // the lowest-scoring is the fallback, the highest the first kept, and the kept ones are taken
+  // from the top down. Only the kept ones are sorted, rated and made whole.
+  auto below = [&](int a, int b) {
+    const int sa = score(a);
+    const int sb = score(b);
+    return sa != sb ? sa < sb : before(a, b);
+  };
+  int lowest = 0;
+  for (int i = 1; i < n; ++i) {
+    if (below(i, lowest)) lowest = i;
+  }
+  const int kept = std::min(n, keepCount_ + 1);
+  const std::vector<int> order = Highest(n, kept, score, before);
+  const std::uint32_t inBag = LettersInBag(*bag_);
+  std::vector<double> evaluations(static_cast<std::size_t>(kept));
+  for (int k = 0; k < kept; ++k) {
+    evaluations[static_cast<std::size_t>(k)] = rate(order[static_cast<std::size_t>(k)], inBag);
+  }
+  // Highest evaluation first: a stable sort by evaluation, then the whole list turned round.
+  std::vector<int> rank(static_cast<std::size_t>(kept));
+  std::iota(rank.begin(), rank.end(), 0);
+  std::stable_sort(rank.begin(), rank.end(), [&](int a, int b) {
+    return evaluations[static_cast<std::size_t>(a)] < evaluations[static_cast<std::size_t>(b)];
+  });
+  ranked_.resize(static_cast<std::size_t>(kept));
+  for (int k = 0; k < kept; ++k) {
+    const auto at = static_cast<std::size_t>(rank[static_cast<std::size_t>(kept - 1 - k)]);
+    Move& move = ranked_[static_cast<std::size_t>(k)];
+    fill(order[at], move);
+    move.evaluation = evaluations[at];
+    if (at == 0) highestMove_ = move;
+    if (order[at] == lowest) fallbackMove_ = move;
+  }
+  highestMove_.evaluation = 0;
+  fallbackMove_.evaluation = 0;
+  if (kept < n) {
+    fallbackMove_ = Move{};
+    fill(lowest, fallbackMove_);
+  }
 }
 
 MoveChooser MoveChooser::Restored(std::vector<Move> ranked, int keepCount, double leaveWeight,

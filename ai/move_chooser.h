@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ai/candidates.h"
 #include "rules/move.h"
 
 namespace lumiquad {
@@ -32,6 +33,10 @@ class MoveChooser {
   MoveChooser(const std::vector<Move>& candidates, int keepCount, const Board& board,
               const Bag& bag, const Player& computer, const Player& opponent,
               const WordList* simpleWords, bool filter, int bonus);
+  // The same over the search's compact list: only the moves kept are made whole.
+  MoveChooser(const Candidates& candidates, int keepCount, const Board& board, const Bag& bag,
+              const Player& computer, const Player& opponent, const WordList* simpleWords,
+              bool filter, int bonus);
 
   // The move of a level value: 1 to 4 take the place of that number, 5 and up the place after
   // it unless weak play is drawn (a low-scoring move of simple words), 50 the hidden level. A
@@ -56,6 +61,11 @@ class MoveChooser {
  private:
   MoveChooser(const Board& board, const Bag& bag, const Player& computer, const Player& opponent,
               const WordList* simpleWords, bool filter, int bonus);
+  // Keeps and rates the best of a list: `score(i)` and `before(i, j)` (the search's order)
+  // compare its moves, `rate(i, lettersInBag)` gives a move's evaluation and `fill(i, move)`
+  // writes it whole into a fresh Move.
+  template <typename Score, typename Before, typename Rate, typename Fill>
+  void Choose(int count, int keepCount, Score score, Before before, Rate rate, Fill fill);
 
   const Board* board_ = nullptr;
   const Bag* bag_ = nullptr;

@@ -1,11 +1,13 @@
 #include "ai/move_generator.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <string>
 
 #include "model/board.h"
+#include "model/player.h"
 #include "rules/scoring.h"
+#include "words/gaddag.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -13,460 +15,467 @@ namespace lumiquad {
 namespace {
 
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+constexpr int kBlank = 26;
+
+// A square's premium for the letter on it (x1 to x4) and for the word through it (x1 to x4, or
+// a penalty of 5 or 10), as the scoring counts them.
+struct Premium {
+  int letter = 1;
+  int word = 1;
+  int penalty = 0;
+};
+
+Premium PremiumOf(char kind) {
+  switch (KindOf(kind)) {
+    case SquareKind::DoubleLetter:
+      return {2, 1, 0};
+    case SquareKind::TripleLetter:
+      return {3, 1, 0};
+    case SquareKind::QuadLetter:
+      return {4, 1, 0};
+    case SquareKind::DoubleWord:
+      return {1, 2, 0};
+    case SquareKind::TripleWord:
+      return {1, 3, 0};
+    case SquareKind::QuadWord:
+      return {1, 4, 0};
+    case SquareKind::Minus5:
+      return {1, 1, 5};
+    case SquareKind::Minus10:
+      return {1, 1, 10};
+    case SquareKind::Plain:
+      break;
+  }
+  return {};
+}
 
 inline bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
-inline std::uint32_t Bit(char letter) { return 1u << (letter - 'A'); }
 
-// Up to seven tiles kept without the heap, for the texts a candidate is built from.
-struct Tiles {
-  std::array<char, 16> tiles{};
-  int size = 0;
+}  // namespace
 
-  int Find(char tile) const {
-    for (int i = 0; i < size; ++i) {
-      if (tiles[static_cast<std::size_t>(i)] == tile) return i;
-    }
-    return -1;
-  }
-  void Append(char tile) { tiles[static_cast<std::size_t>(size++)] = tile; }
-  void RemoveAt(int at) {
-    for (int i = at; i + 1 < size; ++i) {
-      tiles[static_cast<std::size_t>(i)] = tiles[static_cast<std::size_t>(i) + 1];
-    }
-    --size;
-  }
-  void AssignTo(std::string& text) const {
-    text.assign(tiles.data(), static_cast<std::size_t>(size));
-  }
-};
-
-// A rack copy of up to seven tiles packed one a byte, first tile lowest, unused bytes zero;
-// the search copies it at every step, so it is one machine word.
-class RackWord {
- public:
-  static constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-  static constexpr std::uint64_t kHighs = 0x8080808080808080ull;
-
-  explicit RackWord(std::string_view tiles = {}) {
-    for (char tile : tiles.substr(0, 7)) {
-      bytes_ |= static_cast<std::uint64_t>(static_cast<unsigned char>(tile)) << (8 * size_++);
-    }
-  }
-
-  int Size() const { return size_; }
-  // The letters 'A' to 'Z' on the rack as bits, and whether a blank is.
-  std::uint32_t Letters() const {
-    std::uint32_t letters = 0;
-    for (int i = 0; i < size_; ++i) {
-      const char tile = At(i);
-      if (IsUpperLetter(tile)) letters |= Bit(tile);
-    }
-    return letters;
-  }
-  char At(int i) const { return static_cast<char>(bytes_ >> (8 * i)); }
-
-  // Index of the first tile equal to `tile`, or -1.
-  int Find(char tile) const {
-    const std::uint64_t x = bytes_ ^ (kOnes * static_cast<unsigned char>(tile));
-    // The lowest byte flagged here is the first zero byte of x, that is the first match.
-    const std::uint64_t zeros = (x - kOnes) & ~x & kHighs & Low(size_);
-    return zeros == 0 ? -1 : __builtin_ctzll(zeros) / 8;
-  }
-
-  // Takes the tile at `at` out and appends it again: what taking a tile out of a rack copy for
-  // a branch and putting it back afterwards does to the copy's order.
-  void MoveToEnd(int at) {
-    const std::uint64_t tile = (bytes_ >> (8 * at)) & 0xff;
-    const std::uint64_t below = bytes_ & Low(at);
-    const std::uint64_t above = (bytes_ >> (8 * (at + 1))) << (8 * at);
-    bytes_ = below | above | (tile << (8 * (size_ - 1)));
-  }
-
-  // The copy without its last tile: after MoveToEnd(at), the copy without the tile at `at`.
-  RackWord WithoutLast() const {
-    RackWord rest = *this;
-    --rest.size_;
-    rest.bytes_ &= Low(rest.size_);
-    return rest;
-  }
-
- private:
-  static std::uint64_t Low(int bytes) { return bytes >= 8 ? ~0ull : (1ull << (8 * bytes)) - 1; }
-
-  std::uint64_t bytes_ = 0;
-  int size_ = 0;
-};
-
-struct BlankIndexes {
-  int first = -1;
-  int second = -1;
-
-  // A blank just used at word position `position`: it fills the second index when only the
-  // first is set, the first otherwise.
-  BlankIndexes With(int position) const {
-    BlankIndexes next = *this;
-    if (first != -1 && second == -1) {
-      next.second = position;
-    } else {
-      next.first = position;
-    }
-    return next;
-  }
-};
-
-// One search of one rack: the lines in order, and within each line the words grown from its
-// anchors through the letter tree.
+// One search of one rack over the GADDAG: the lines in order and, in each, the words grown from
+// every anchor: first leftwards from the anchor (over the free squares since the anchor before,
+// or over the tiles just before it), then rightwards.
 class Search {
+  // The running sums of the word being grown: its letters' scores, its word premiums and
+  // penalties, the cross words of the tiles laid, and how many were laid.
+  struct Sums {
+    int letters = 0;
+    int multiplier = 1;
+    int penalty = 0;
+    int cross = 0;
+    int placed = 0;
+  };
+  struct SquareInfo;
+
  public:
-  Search(Board& board, std::string_view rack, int bonus, std::vector<Move>& out)
+  Search(Board& board, std::string_view rack, int bonus, Candidates& out)
       : board_(board), bonus_(bonus), out_(out), boardEmpty_(board.IsBoardEmpty()) {
-    rack_ = RackWord(rack);
-    const WordList* words = board.DictionaryRef();
-    root_ = words == nullptr ? nullptr : &words->Root();
+    out_.items_.clear();
+    out_.board_ = &board;
+    out_.words_ = board.DictionaryRef();
+    out_.rack_ = std::string(rack.substr(0, 7));
+    out_.bonus_ = bonus;
+    out_.mover_ = board.Mover();
+    for (char tile : out_.rack_) {
+      if (IsUpperLetter(tile)) {
+        ++rack_[static_cast<std::size_t>(tile - 'A')];
+        onRack_ |= 1u << (tile - 'A');
+      }
+      if (tile == '?') ++rack_[kBlank];
+    }
+    if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
+    for (int i = 0; i < 26; ++i) values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
   }
 
-  bool HasWords() const { return root_ != nullptr; }
-
-  // Searches row `row` across (column -1) or column `column` down (row -1).
-  void Line(int row, int column) {
-    direction_ = column == -1 ? 0 : 1;
-    row_ = row;
-    column_ = column;
-    if (MarkAnchors() == 0) return;
-    ComputeCrossWords();
-    int previous = -1;
-    for (int i = 0; i < kBoardSize; ++i) {
-      if (!At(i).anchor) continue;
-      const int leftLimit = previous == -1 ? i : i - previous - 1;
-      anchor_ = i;
-      board_.searchAnchor = At(i);
-      anchorTouchesTile_ = board_.HasNeighbour(RowOf(i), ColumnOf(i), 0) ||
-                           board_.HasNeighbour(RowOf(i), ColumnOf(i), 1);
-      int prefixStart = i;
-      while (prefixStart > 0 && At(prefixStart - 1).HasTile()) --prefixStart;
-      if (prefixStart < i) {
-        const TrieNode* node = root_;
-        for (int p = prefixStart; p < i && node != nullptr; ++p) {
-          word_[static_cast<std::size_t>(p - prefixStart)] = At(p).character;
-          const int child = node->FindChild(At(p).character);
-          node = child < 0 ? nullptr : &node->Child(child);
-        }
-        // Tiles before the anchor that start no word leave it nothing to find.
-        if (node != nullptr) ExtendRight(i - prefixStart, *node, i, rack_, {});
-      } else {
-        ExtendLeft(0, *root_, leftLimit, rack_, {});
-      }
-      previous = i;
+  void Run() {
+    // An empty rack finds nothing and leaves the board alone; a word list, even an empty one,
+    // has its lines worked through, their anchor marks and all.
+    if (out_.rack_.empty() || out_.words_ == nullptr) return;
+    ReadBoard();
+    bool marked = false;
+    for (int direction = 0; direction < 2; ++direction) {
+      for (int line = 0; line < kBoardSize; ++line) marked = Line(direction, line) || marked;
     }
+    // The marks as the search leaves them: cleared after every line that had an anchor.
     for (int r = 0; r < kBoardSize; ++r) {
       for (int c = 0; c < kBoardSize; ++c) {
-        if (board_.Cell(r, c).anchor) board_.SquareAt(r, c)->anchor = 0;
+        const bool mark = (marks_[static_cast<std::size_t>(r)] >> c & 1) != 0;
+        if ((board_.Cell(r, c).anchor != 0) != mark) board_.SquareAt(r, c)->anchor = mark ? 1 : 0;
       }
     }
+    if (marked) board_.searchAnchor = lastAnchor_;
   }
-
-  // Drops the moves left over from an earlier search in the reused list.
-  void Finish() { out_.resize(used_); }
 
  private:
-  int RowOf(int position) const { return direction_ == 0 ? row_ : position; }
-  int ColumnOf(int position) const { return direction_ == 0 ? position : column_; }
+  int RowOf(int position) const { return direction_ == 0 ? line_ : position; }
+  int ColumnOf(int position) const { return direction_ == 0 ? position : line_; }
   const Square& At(int position) const { return board_.Cell(RowOf(position), ColumnOf(position)); }
 
-  int MarkAnchors() {
-    int marked = 0;
+  // What the search reads of every square, once a turn: tiles as bits along rows and columns,
+  // and each square's tile or premium.
+  void ReadBoard() {
+    for (int r = 0; r < kBoardSize; ++r) {
+      for (int c = 0; c < kBoardSize; ++c) {
+        const Square& square = board_.Cell(r, c);
+        SquareInfo& info = cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+        if (square.anchor != 0) marks_[static_cast<std::size_t>(r)] |= Bit(c);
+        if (!square.HasTile()) {
+          info.premium = PremiumOf(square.character);
+          continue;
+        }
+        rowTiles_[static_cast<std::size_t>(r)] |= Bit(c);
+        columnTiles_[static_cast<std::size_t>(c)] |= Bit(r);
+        info.tile = square.character;
+        // A character no word has gets a code no node has.
+        info.tileCode = IsUpperLetter(square.character) ? Gaddag::CodeOf(square.character) : 31;
+        info.tileValue = LetterScore(board_, square.character, square);
+      }
+    }
+  }
+
+  static std::uint32_t Bit(int index) { return 1u << index; }
+  // The tiles of a row (direction 0) or column (1), as bits; none beyond the board's edges.
+  std::uint32_t TilesOf(int direction, int line) const {
+    if (line < 0 || line >= kBoardSize) return 0;
+    return (direction == 0 ? rowTiles_ : columnTiles_)[static_cast<std::size_t>(line)];
+  }
+  const SquareInfo& CellAt(int position) const {
+    return cells_[static_cast<std::size_t>(RowOf(position))][static_cast<std::size_t>(ColumnOf(position))];
+  }
+
+  // Works through one line; answers whether it had an anchor.
+  bool Line(int direction, int line) {
+    direction_ = direction;
+    line_ = line;
+    const std::uint32_t tiles = TilesOf(direction, line);
+    const std::uint32_t beside = TilesOf(direction, line - 1) | TilesOf(direction, line + 1);
+    std::uint32_t marked = 0;
     for (int i = 0; i < kBoardSize; ++i) {
-      const int r = RowOf(i);
-      const int c = ColumnOf(i);
-      const Square& square = board_.Cell(r, c);
-      if (square.HasTile()) continue;
-      if (square.anchor || board_.HasNeighbour(r, c, 0) || board_.HasNeighbour(r, c, 1)) {
-        board_.SquareAt(r, c)->anchor = 1;
-        ++marked;
-      }
+      if ((marks_[static_cast<std::size_t>(RowOf(i))] >> ColumnOf(i) & 1) != 0) marked |= Bit(i);
     }
-    return marked;
-  }
-
-  // For each empty square of the line: the tiles across the line through it, and the letters
-  // that make a word of them (all letters when none touch it). A letter outside that set gives
-  // an invalid cross word, so every placement through it would be refused.
-  void ComputeCrossWords() {
-    const int dr = direction_ == 0 ? 1 : 0;
-    const int dc = direction_ == 0 ? 0 : 1;
-    auto tileAt = [&](int r, int c) { return Board::OnBoard(r, c) && board_.Cell(r, c).HasTile(); };
+    // Empty squares with a tile next to them along or across the line, or marked.
+    const std::uint32_t anchors =
+        ~tiles & (marked | beside | tiles << 1 | tiles >> 1) & (Bit(kBoardSize) - 1);
+    if (anchors == 0) return false;
+    PrepareLine(tiles, beside);
+    int previous = -1;
     for (int i = 0; i < kBoardSize; ++i) {
-      const int r = RowOf(i);
-      const int c = ColumnOf(i);
-      std::uint32_t& allowed = allowed_[static_cast<std::size_t>(i)];
-      CrossWord& cross = cross_[static_cast<std::size_t>(i)];
-      allowed = kAllLetters;
-      cross.formed = false;
-      if (board_.Cell(r, c).HasTile() || !board_.HasNeighbour(r, c, direction_)) continue;
-      cross.formed = true;
-      cross.before.clear();
-      cross.after.clear();
-      cross.existingSum = 0;
-      int top = 0;
-      while (tileAt(r - (top + 1) * dr, c - (top + 1) * dc)) ++top;
-      for (int k = top; k > 0; --k) {
-        const Square& tile = board_.Cell(r - k * dr, c - k * dc);
-        cross.before += tile.character;
-        cross.existingSum += LetterScore(board_, tile.character, tile);
+      if ((anchors >> i & 1) == 0) continue;
+      lastAnchor_ = At(i);
+      lastAnchor_.anchor = 1;
+      anchorTouchesTile_ = ((beside | tiles << 1 | tiles >> 1) >> i & 1) != 0;
+      if (gaddag_ != nullptr && !gaddag_->Empty()) Anchor(i, previous);
+      previous = i;
+    }
+    marks_.fill(0);
+    return true;
+  }
+
+  // For each square of the line: its tile, its premium, and for an empty one the letters that
+  // make a word with the tiles across the line through it (all letters when none touch it) and
+  // the plain value of those tiles.
+  void PrepareLine(std::uint32_t tiles, std::uint32_t beside) {
+    for (int i = 0; i < kBoardSize; ++i) {
+      SquareInfo& info = squares_[static_cast<std::size_t>(i)];
+      info = CellAt(i);
+      if ((tiles >> i & 1) != 0 || (beside >> i & 1) == 0 || gaddag_ == nullptr) continue;
+      info.cross = true;
+      // The tiles across the line: those before the square and those after it.
+      const int across = 1 - direction_;
+      const std::uint32_t run = TilesOf(across, i);
+      std::array<char, kBoardSize> word{};
+      int before = 0;
+      while (line_ - before - 1 >= 0 && (run >> (line_ - before - 1) & 1) != 0) ++before;
+      int length = 0;
+      for (int k = line_ - before; k < line_; ++k) word[static_cast<std::size_t>(length++)] = Across(i, k);
+      const int at = length++;
+      for (int k = line_ + 1; k < kBoardSize && (run >> k & 1) != 0; ++k) {
+        word[static_cast<std::size_t>(length++)] = Across(i, k);
       }
-      for (int k = 1; tileAt(r + k * dr, c + k * dc); ++k) {
-        const Square& tile = board_.Cell(r + k * dr, c + k * dc);
-        cross.after += tile.character;
-        cross.existingSum += LetterScore(board_, tile.character, tile);
-      }
-      allowed = 0;
-      const TrieNode* node = root_;
-      for (std::size_t k = 0; k < cross.before.size() && node != nullptr; ++k) {
-        const int child = node->FindChild(cross.before[k]);
-        node = child < 0 ? nullptr : &node->Child(child);
-      }
-      if (node == nullptr) continue;
-      for (int n = 0; n < node->ChildCount(); ++n) {
-        const TrieNode* walk = &node->Child(n);
-        if (!IsUpperLetter(walk->Letter())) continue;
-        for (std::size_t k = 0; k < cross.after.size() && walk != nullptr; ++k) {
-          const int child = walk->FindChild(cross.after[k]);
-          walk = child < 0 ? nullptr : &walk->Child(child);
-        }
-        if (walk != nullptr && walk->IsTerminal()) allowed |= Bit(node->Child(n).Letter());
+      // Only the rack's letters can be laid there, any letter with a blank.
+      info.allowed = CrossLetters(word, at, length, rack_[kBlank] > 0 ? kAllLetters : onRack_);
+      for (int k = 0; k < length; ++k) {
+        if (k != at) info.crossSum += AcrossValue(i, line_ - at + k);
       }
     }
   }
 
-  // The left part: `length` letters of word_ on the squares directly before the anchor. Each
-  // is tried as it stands (growing right from the anchor), then one letter longer.
-  void ExtendLeft(int length, const TrieNode& node, int leftLimit, RackWord rack,
-                  BlankIndexes blanks) {
-    ExtendRight(length, node, anchor_, rack, blanks);
-    // A longer left part needs a tile for itself and one more for the anchor.
-    if (leftLimit <= 0 || rack.Size() < 2) return;
-    const std::uint32_t atAnchor = allowed_[static_cast<std::size_t>(anchor_)];
-    for (int n = 0; n < node.ChildCount(); ++n) {
-      const TrieNode& child = node.Child(n);
-      const char letter = child.Letter();
-      if (!IsUpperLetter(letter)) continue;
-      // A left part that can neither grow nor be followed by a letter on the anchor finds
-      // nothing; its rack copy still turns.
-      const bool worthIt =
-          leftLimit > 1 ? child.ChildCount() > 0 : (child.ChildLetters() & atAnchor) != 0;
-      word_[static_cast<std::size_t>(length)] = letter;
-      if (const int at = rack.Find(letter); at >= 0) {
-        rack.MoveToEnd(at);
-        if (worthIt) ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks);
-      }
-      if (const int at = rack.Find('?'); at >= 0) {
-        rack.MoveToEnd(at);
-        if (worthIt) {
-          ExtendLeft(length + 1, child, leftLimit - 1, rack.WithoutLast(), blanks.With(length));
-        }
-      }
-    }
+  // The tile at `position` of the line across this one that crosses it at `crossing`.
+  const SquareInfo& AcrossCell(int crossing, int position) const {
+    const int r = direction_ == 0 ? position : crossing;
+    const int c = direction_ == 0 ? crossing : position;
+    return cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+  }
+  char Across(int crossing, int position) const { return AcrossCell(crossing, position).tile; }
+  int AcrossValue(int crossing, int position) const {
+    return AcrossCell(crossing, position).tileValue;
   }
 
-  // `length` letters of word_ end just before `position`.
-  void ExtendRight(int length, const TrieNode& node, int position, RackWord rack,
-                   BlankIndexes blanks) {
-    if (position >= kBoardSize) {
-      if (node.IsTerminal()) Record(length, position, rack, blanks);
-      return;
+  // Of the letters `wanted`, those that make a whole word of `word` with the square at `at`
+  // filled. The GADDAG holds every word from each of its letters backwards to its start, then
+  // the separator and the rest: walked in once from one side of the square, the letters are
+  // the edges that follow, and each goes on over the tiles on the other side, whichever of the
+  // two is shorter.
+  std::uint32_t CrossLetters(const std::array<char, kBoardSize>& word, int at, int length,
+                             std::uint32_t wanted) const {
+    auto step = [&](std::uint32_t node, int k) {
+      if (node == 0) return Gaddag::kNone;
+      return gaddag_->Find(node, CodeOfTile(word[static_cast<std::size_t>(k)]));
+    };
+    const bool fromAfter = at <= length - 1 - at;
+    std::uint32_t node = gaddag_->Root();
+    if (fromAfter) {
+      // The word backwards from its last letter: the square's letter comes after those after it.
+      for (int k = length - 1; k > at; --k) {
+        const std::uint32_t edge = step(node, k);
+        if (edge == Gaddag::kNone) return 0;
+        node = Gaddag::Next(gaddag_->At(edge));
+      }
+    } else {
+      // From the letter before the square back to the start, then forwards after the separator.
+      for (int k = at - 1; k >= 0; --k) {
+        const std::uint32_t edge = step(node, k);
+        if (edge == Gaddag::kNone) return 0;
+        node = Gaddag::Next(gaddag_->At(edge));
+      }
+      const std::uint32_t separator = node == 0 ? Gaddag::kNone : gaddag_->Find(node, Gaddag::kSeparator);
+      if (separator == Gaddag::kNone) return 0;
+      node = Gaddag::Next(gaddag_->At(separator));
     }
-    const Square& square = At(position);
-    if (square.HasTile()) {
-      const int child = node.FindChild(square.character);
-      if (child < 0) return;
-      word_[static_cast<std::size_t>(length)] = square.character;
-      ExtendRight(length + 1, node.Child(child), position + 1, rack, blanks);
-      return;
-    }
-    // A word ending at the anchor does not cover it.
-    if (node.IsTerminal() && position > anchor_) Record(length, position, rack, blanks);
-    if (rack.Size() == 0) return;
-    const std::uint32_t allowed = allowed_[static_cast<std::size_t>(position)];
-    const bool blankOnRack = rack.Find('?') >= 0;
-    // When no child can be played here nothing below is found, and the turns of this call's
-    // rack copy reach no candidate.
-    if ((node.ChildLetters() & allowed & (blankOnRack ? kAllLetters : rack.Letters())) == 0) return;
-    for (int n = 0; n < node.ChildCount(); ++n) {
-      const TrieNode& child = node.Child(n);
-      const char letter = child.Letter();
-      if (!IsUpperLetter(letter)) continue;
-      // A letter that makes no cross word here is not followed, but the rack copy still turns
-      // as if it had been, so every later candidate keeps its rack order.
-      const bool fits = (allowed & Bit(letter)) != 0;
-      if (const int at = rack.Find(letter); at >= 0) {
-        rack.MoveToEnd(at);
-        if (fits) {
-          word_[static_cast<std::size_t>(length)] = letter;
-          ExtendRight(length + 1, child, position + 1, rack.WithoutLast(), blanks);
+    if (node == 0) return 0;
+    std::uint32_t allowed = 0;
+    std::uint32_t letters = (gaddag_->Codes(node) >> 1) & wanted;
+    while (letters != 0) {
+      const int letter = std::countr_zero(letters);
+      letters &= letters - 1;
+      Gaddag::Edge edge = gaddag_->At(gaddag_->Find(node, letter + 1));
+      // The rest: before the square going back, or after it going on.
+      const int first = fromAfter ? at - 1 : at + 1;
+      const int end = fromAfter ? -1 : length;
+      const int delta = fromAfter ? -1 : 1;
+      bool whole = true;
+      for (int k = first; k != end; k += delta) {
+        const std::uint32_t found = step(Gaddag::Next(edge), k);
+        if (found == Gaddag::kNone) {
+          whole = false;
+          break;
         }
+        edge = gaddag_->At(found);
+      }
+      if (whole && Gaddag::Whole(edge)) allowed |= Bit(letter);
+    }
+    return allowed;
+  }
+
+  static int CodeOfTile(char tile) { return IsUpperLetter(tile) ? Gaddag::CodeOf(tile) : 31; }
+
+  void Anchor(int anchor, int previous) {
+    anchor_ = anchor;
+    leftEdge_ = previous;
+    // Every word from an anchor that tiles follow takes those tiles too: the walk starts at the
+    // last of them, so that their letters choose the way at once.
+    rightEnd_ = anchor;
+    while (Occupied(rightEnd_ + 1)) ++rightEnd_;
+    std::uint32_t node = gaddag_->Root();
+    Sums sums;
+    for (int position = rightEnd_; position > anchor; --position) {
+      const std::uint32_t at =
+          gaddag_->Find(node, squares_[static_cast<std::size_t>(position)].tileCode);
+      if (at == Gaddag::kNone) return;
+      sums = Taken(sums, position);
+      node = Gaddag::Next(gaddag_->At(at));
+      if (node == 0) return;
+    }
+    ForEachPlacement(node, anchor, sums,
+                     [&](std::uint32_t edge, const Sums& laid) { ArriveLeft(anchor, edge, laid); });
+  }
+
+  // Lays every rack tile the node's edges allow on the empty square at `position` (a real tile
+  // before a blank), and calls `next` with the edge of each and the sums with the tile laid.
+  template <typename Next>
+  void ForEachPlacement(std::uint32_t node, int position, const Sums& sums, Next&& next) {
+    const SquareInfo& square = squares_[static_cast<std::size_t>(position)];
+    const bool blankOnRack = rack_[kBlank] > 0;
+    const std::uint32_t codes = gaddag_->Codes(node);
+    // Only the letters the node goes on with, the square takes and the rack can lay.
+    std::uint32_t letters = (codes >> 1) & square.allowed & (blankOnRack ? kAllLetters : onRack_);
+    while (letters != 0) {
+      const int letter = std::countr_zero(letters);
+      letters &= letters - 1;
+      const std::uint32_t at =
+          node + 1 + static_cast<std::uint32_t>(CountBits(codes & ((2u << letter) - 1)));
+      word_[static_cast<std::size_t>(position)] = static_cast<char>('A' + letter);
+      int& count = rack_[static_cast<std::size_t>(letter)];
+      if (count > 0) {
+        if (--count == 0) onRack_ &= ~(1u << letter);
+        blank_[static_cast<std::size_t>(position)] = false;
+        next(at, Laid(sums, square, values_[static_cast<std::size_t>(letter)]));
+        if (count++ == 0) onRack_ |= 1u << letter;
       }
       if (blankOnRack) {
-        rack.MoveToEnd(rack.Find('?'));
-        if (fits) {
-          word_[static_cast<std::size_t>(length)] = letter;
-          ExtendRight(length + 1, child, position + 1, rack.WithoutLast(), blanks.With(length));
-        }
+        --rack_[kBlank];
+        word_[static_cast<std::size_t>(position)] = static_cast<char>('A' + letter);
+        blank_[static_cast<std::size_t>(position)] = true;
+        next(at, Laid(sums, square, 0));
+        ++rack_[kBlank];
       }
     }
   }
 
-  // Records the word of `length` letters ending just before `end`, with every field that a
-  // trial EvaluatePlacement of its placement gives: the line's cross-word tables stand in for
-  // laying the tiles, and the letter tree has vouched for every word.
-  void Record(int length, int end, RackWord rackLeft, BlankIndexes blanks) {
-    if (end <= anchor_) return;  // the word must cover the anchor
-    const int start = end - length;
-    if (start < 0 || length < 2) return;
-
-    Tiles placed;
-    std::array<int, 8> placedAt{};  // line position of each placed letter
-    int blank1 = -1;
-    int blank2 = -1;
-    for (int p = start; p < end; ++p) {
-      if (At(p).HasTile()) continue;
-      if (placed.size == 7) return;
-      const int wordIndex = p - start;
-      if (blanks.first == wordIndex) blank1 = placed.size;
-      if (blanks.second == wordIndex) blank2 = placed.size;
-      placedAt[static_cast<std::size_t>(placed.size)] = p;
-      placed.Append(word_[static_cast<std::size_t>(wordIndex)]);
+  // The sums once a tile of `value` points (0 for a blank) lies on the square.
+  static Sums Laid(Sums sums, const SquareInfo& square, int value) {
+    const int letterScore = value * square.premium.letter;
+    sums.letters += letterScore;
+    sums.multiplier *= square.premium.word;
+    sums.penalty += square.premium.penalty;
+    if (square.cross) {
+      sums.cross += (letterScore + square.crossSum) * square.premium.word - square.premium.penalty;
     }
-    if (placed.size == 0) return;
+    ++sums.placed;
+    return sums;
+  }
+
+  // A tile already on the board becomes part of the word.
+  Sums Taken(Sums sums, int position) {
+    const SquareInfo& square = squares_[static_cast<std::size_t>(position)];
+    word_[static_cast<std::size_t>(position)] = square.tile;
+    blank_[static_cast<std::size_t>(position)] = false;
+    sums.letters += square.tileValue;
+    return sums;
+  }
+
+  bool Occupied(int position) const {
+    return position >= 0 && position < kBoardSize &&
+           squares_[static_cast<std::size_t>(position)].tile != 0;
+  }
+
+  // The letter at `position` (the anchor or a square before it) was just laid or taken, going
+  // left, by the edge at `at`; the word so far runs from there to rightEnd_.
+  void ArriveLeft(int position, std::uint32_t at, const Sums& sums) {
+    const Gaddag::Edge edge = gaddag_->At(at);
+    const bool startsHere = !Occupied(position - 1);
+    if (Gaddag::Whole(edge) && startsHere) Record(position, rightEnd_ + 1, sums);
+    const std::uint32_t node = Gaddag::Next(edge);
+    if (node == 0) return;
+    const int left = position - 1;
+    if (left >= 0) {
+      if (Occupied(left)) {
+        const std::uint32_t next =
+            gaddag_->Find(node, squares_[static_cast<std::size_t>(left)].tileCode);
+        if (next != Gaddag::kNone) ArriveLeft(left, next, Taken(sums, left));
+      } else if (left > leftEdge_) {
+        ForEachPlacement(node, left, sums, [&](std::uint32_t next, const Sums& laid) {
+          ArriveLeft(left, next, laid);
+        });
+      }
+    }
+    // The separator, when there is one, is a node's first edge.
+    if (startsHere && rightEnd_ + 1 < kBoardSize && (gaddag_->Codes(node) & 1) != 0) {
+      const std::uint32_t right = Gaddag::Next(gaddag_->At(gaddag_->FirstEdge(node)));
+      if (right != 0) {
+        const int saved = wordStart_;
+        wordStart_ = position;
+        GoRight(rightEnd_ + 1, right, sums);
+        wordStart_ = saved;
+      }
+    }
+  }
+
+  // The word so far ends before `position`; `node` says how it may go on.
+  void GoRight(int position, std::uint32_t node, const Sums& sums) {
+    if (Occupied(position)) {
+      const std::uint32_t next =
+          gaddag_->Find(node, squares_[static_cast<std::size_t>(position)].tileCode);
+      if (next != Gaddag::kNone) ArriveRight(position, next, Taken(sums, position));
+      return;
+    }
+    ForEachPlacement(node, position, sums, [&](std::uint32_t next, const Sums& laid) {
+      ArriveRight(position, next, laid);
+    });
+  }
+
+  void ArriveRight(int position, std::uint32_t at, const Sums& sums) {
+    const Gaddag::Edge edge = gaddag_->At(at);
+    if (Gaddag::Whole(edge) && !Occupied(position + 1)) Record(wordStart_, position + 1, sums);
+    const std::uint32_t node = Gaddag::Next(edge);
+    if (node != 0 && position + 1 < kBoardSize) GoRight(position + 1, node, sums);
+  }
+
+  void Record(int start, int end, const Sums& sums) {
+    const int length = end - start;
+    if (length < 2) return;
     // A word through an anchor that touches a tile, or any word on an empty board, joins the
     // board; only a stray anchor mark needs the full test.
     if (!anchorTouchesTile_ && !boardEmpty_ &&
         !board_.IsConnected(RowOf(start), ColumnOf(start), direction_, length)) {
       return;
     }
-
-    // The rack as the trial evaluation counts it: the placed letters and the rack left, with
-    // the letters played as blanks turned back into '?'; the leave is that less the tiles.
-    Tiles before = placed;
-    for (int i = 0; i < rackLeft.Size(); ++i) before.Append(rackLeft.At(i));
-    for (int blank : {blank1, blank2}) {
-      if (blank < 0) continue;
-      const int at = before.Find(placed.tiles[static_cast<std::size_t>(blank)]);
-      if (at >= 0) before.tiles[static_cast<std::size_t>(at)] = '?';
-    }
-    Tiles after = before;
-    for (int i = 0; i < placed.size; ++i) {
-      const bool blank = i == blank1 || i == blank2;
-      const int at = after.Find(blank ? '?' : placed.tiles[static_cast<std::size_t>(i)]);
-      if (at < 0) return;  // cannot happen: the tiles came from this rack
-      after.RemoveAt(at);
-    }
-
-    Move& move = NextSlot();
-    before.AssignTo(move.rackBefore);
-    after.AssignTo(move.rackAfter);
-    placed.AssignTo(move.placedLetters);
-    move.mainWord.assign(word_.data(), static_cast<std::size_t>(length));
-    move.row = RowOf(start);
-    move.column = ColumnOf(start);
-    move.directionText = DirectionText(direction_);
-    move.blank1 = blank1;
-    move.blank2 = blank2;
-    move.moverIndex = static_cast<std::uint8_t>(board_.Mover());
-
-    WordFactors factors;
-    int sum = 0;
-    for (int p = start; p < end; ++p) {
-      const Square& square = At(p);
-      if (square.HasTile()) sum += LetterScore(board_, square.character, square);
-    }
-    for (int i = 0; i < placed.size; ++i) {
-      const int p = placedAt[static_cast<std::size_t>(i)];
-      const char letter = placed.tiles[static_cast<std::size_t>(i)];
-      const bool blank = i == blank1 || i == blank2;
-      // Scored as the tile will lie: a blank flag left on an empty square does not count.
-      Square laid = At(p);
-      laid.blank = blank ? 1 : 0;
-      const int letterScore = LetterScore(board_, letter, laid);
-      factors.Add(laid.character);
-      sum += letterScore;
-      const CrossWord& cross = cross_[static_cast<std::size_t>(p)];
-      if (cross.formed) {
-        const int crossScore = CrossWordScore(letterScore, laid.character, cross.existingSum);
-        std::string& word = move.crossWords.emplace_back(cross.before);
-        word += letter;
-        word += cross.after;
-        move.crossScores.push_back(crossScore);
-        move.total += crossScore;
+    Candidate& candidate = out_.items_.emplace_back();
+    candidate.total = sums.letters * sums.multiplier - sums.penalty +
+                      (sums.placed >= kRackSize ? bonus_ : 0) + sums.cross;
+    candidate.direction = static_cast<std::uint8_t>(direction_);
+    candidate.line = static_cast<std::uint8_t>(line_);
+    candidate.anchor = static_cast<std::uint8_t>(anchor_);
+    candidate.start = static_cast<std::uint8_t>(start);
+    candidate.length = static_cast<std::uint8_t>(length);
+    candidate.placed = static_cast<std::uint8_t>(sums.placed);
+    for (int i = 0; i < length; ++i) {
+      candidate.word[static_cast<std::size_t>(i)] = word_[static_cast<std::size_t>(start + i)];
+      if (blank_[static_cast<std::size_t>(start + i)]) {
+        candidate.blanks = static_cast<std::uint16_t>(candidate.blanks | (1u << i));
       }
-      if (i == blank1) move.blank1Square = {RowOf(p), ColumnOf(p)};
-      if (i == blank2) move.blank2Square = {RowOf(p), ColumnOf(p)};
     }
-    move.mainScore = MainWordScore(sum, factors, placed.size, bonus_);
-    move.total += move.mainScore;
   }
 
-  // The next move of the list, as a fresh Move for every field Record does not set itself: a
-  // move left from an earlier search is reused, keeping the storage of its lists.
-  Move& NextSlot() {
-    if (used_ == out_.size()) {
-      ++used_;
-      return out_.emplace_back();
-    }
-    Move& move = out_[used_++];
-    move.total = 0;
-    move.crossWords.clear();
-    move.crossScores.clear();
-    move.invalidWords.clear();
-    move.isExchange = false;
-    move.invalid = false;
-    move.exchangedLetters.clear();
-    move.blank1Square = {};
-    move.blank2Square = {};
-    move.player = nullptr;
-    move.evaluation = 0;
-    move.isPass = false;
-    return move;
-  }
-
-  struct CrossWord {
-    bool formed = false;  // tiles touch the square across the line
-    std::string before;   // the tiles before it across the line, in board order
-    std::string after;    // the tiles after it
-    int existingSum = 0;  // their plain scores
+  struct SquareInfo {
+    char tile = 0;     // the letter of a tile lying here, else 0
+    int tileCode = 0;  // its code in the GADDAG
+    int tileValue = 0;
+    Premium premium;     // what the square does to a tile laid on it now
+    bool cross = false;  // tiles touch it across the line
+    std::uint32_t allowed = kAllLetters;
+    int crossSum = 0;
   };
+  using Bits = std::array<std::uint32_t, kBoardSize>;
 
   Board& board_;
   const int bonus_;
-  std::vector<Move>& out_;
-  std::size_t used_ = 0;
+  Candidates& out_;
   const bool boardEmpty_;
-  const TrieNode* root_ = nullptr;
-  RackWord rack_;
+  const Gaddag* gaddag_ = nullptr;
+  std::array<int, 27> rack_{};
+  std::uint32_t onRack_ = 0;  // the letters the rack holds, as bits
+  Bits marks_{};  // the squares marked as anchors, as bits along each row
+  Bits rowTiles_{};
+  Bits columnTiles_{};
+  std::array<std::array<SquareInfo, kBoardSize>, kBoardSize> cells_{};
+  Square lastAnchor_;
   int direction_ = 0;
-  int row_ = -1;
-  int column_ = -1;
+  int line_ = 0;
   int anchor_ = 0;
+  int leftEdge_ = -1;
+  int rightEnd_ = 0;  // the last square of the tiles that follow the anchor, or the anchor
+  int wordStart_ = 0;
   bool anchorTouchesTile_ = false;
-  std::array<char, kBoardSize + 1> word_{};
-  std::array<std::uint32_t, kBoardSize> allowed_{};
-  std::array<CrossWord, kBoardSize> cross_{};
+  std::array<SquareInfo, kBoardSize> squares_{};
+  std::array<char, kBoardSize> word_{};
+  std::array<bool, kBoardSize> blank_{};
+  std::array<int, 26> values_{};
 };
 
-}  // namespace
+void FindCandidates(Board& board, std::string_view rack, int bonus, Candidates& out) {
+  Search(board, rack, bonus, out).Run();
+}
 
-void GenerateMoves(Board& board, std::string_view rack, int bonus, std::vector<Move>& candidates) {
-  Search search(board, rack, bonus, candidates);
-  if (!rack.empty() && search.HasWords()) {
-    for (int r = 0; r < kBoardSize; ++r) search.Line(r, -1);
-    for (int c = 0; c < kBoardSize; ++c) search.Line(-1, c);
-  }
-  search.Finish();
+Candidates FindCandidates(Board& board, std::string_view rack, int bonus) {
+  Candidates out;
+  FindCandidates(board, rack, bonus, out);
+  return out;
 }
 
 std::vector<Move> GenerateMoves(Board& board, std::string_view rack, int bonus) {
-  std::vector<Move> candidates;
-  GenerateMoves(board, rack, bonus, candidates);
-  return candidates;
+  return FindCandidates(board, rack, bonus).ToMoves();
 }
 
 void MarkCentreAnchor(Board& board) {

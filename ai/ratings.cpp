@@ -8,6 +8,7 @@
 
 #include "model/bag.h"
 #include "model/board.h"
+#include "words/gaddag.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -27,8 +28,9 @@ constexpr std::array<int, 7> kSynergyBonus = {3, 3, 1, 2, 1, 2, 8};
 
 constexpr int kBlankIndex = 26;
 
-// Counts of A to Z and the blank, up to the first character that is neither.
-std::array<int, 27> CountLeave(std::string_view leave) {
+// Counts of A to Z and the blank, up to the first character that is neither; `all` tells
+// whether that was the end of the leave.
+std::array<int, 27> CountLeave(std::string_view leave, bool* all = nullptr) {
   std::array<int, 27> counts{};
   for (char tile : leave) {
     if (tile >= 'A' && tile <= 'Z') {
@@ -36,10 +38,28 @@ std::array<int, 27> CountLeave(std::string_view leave) {
     } else if (tile == '?') {
       ++counts[kBlankIndex];
     } else {
-      break;
+      if (all != nullptr) *all = false;
+      return counts;
     }
   }
+  if (all != nullptr) *all = true;
   return counts;
+}
+
+double DuplicatesOf(const std::array<int, 27>& counts) {
+  double penalty = 0;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    if (counts[i] > 1) penalty += (counts[i] - 1) * kDuplicateWeight[i];
+  }
+  return penalty;
+}
+
+int BalanceOf(int vowels, int consonants, bool blank, bool hasS, bool onlyS) {
+  const int d = onlyS ? 0 : std::abs(consonants - vowels);
+  int b = 2 * d;
+  if ((vowels == 0 || consonants == 0) && !blank && d > 1) b += 5;
+  if ((blank || hasS) && d < 3) return b - 5;
+  return b;
 }
 
 bool IsVowel(char c) { return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U'; }
@@ -75,18 +95,38 @@ int HookValue(int wordValue, int hookValue, char kind) {
 
 double LeaveValue(std::string_view leave, double leaveWeight) {
   if (leave.empty()) return 0;
-  const std::array<int, 27> counts = CountLeave(leave);
-  double v = 0;
+  bool all = false;
+  const std::array<int, 27> counts = CountLeave(leave, &all);
+  // Every part is a whole number or a half, so summing the whole numbers first gives the same
+  // value to the last bit.
+  int v = 0;
   for (std::size_t i = 0; i < kSynergyLetters.size(); ++i) {
     if (counts[static_cast<std::size_t>(kSynergyLetters[i] - 'A')] > 0) v += kSynergyBonus[i];
   }
   if (counts[kBlankIndex] > 0) v += 13;
-  for (int i = 0; i < 26; ++i) {
-    v -= counts[static_cast<std::size_t>(i)] * kLetterPenalty[static_cast<std::size_t>(i)];
+  for (char tile : leave) {
+    if (tile < 'A' || tile > 'Z') {
+      if (tile == '?') continue;
+      break;
+    }
+    v -= kLetterPenalty[static_cast<std::size_t>(tile - 'A')];
   }
-  v -= LeaveBalance(leave);
-  v -= DuplicatePenalty(leave);
-  return v * leaveWeight;
+  if (!all) return (v - LeaveBalance(leave) - DuplicatePenalty(leave)) * leaveWeight;
+  // A leave of tiles only, as every rack's is: its balance and duplicates from the counts.
+  const int vowels = counts['A' - 'A'] + counts['E' - 'A'] + counts['I' - 'A'] +
+                     counts['O' - 'A'] + counts['U' - 'A'];
+  const int consonants = static_cast<int>(leave.size()) - vowels - counts[kBlankIndex];
+  v -= BalanceOf(vowels, consonants, counts[kBlankIndex] > 0, counts['S' - 'A'] > 0,
+                 leave == "S");
+  // Each tile after the first of its kind costs its duplicate weight.
+  std::array<bool, 27> seen{};
+  double duplicates = 0;
+  for (char tile : leave) {
+    const std::size_t index = tile == '?' ? kBlankIndex : static_cast<std::size_t>(tile - 'A');
+    if (seen[index]) duplicates += kDuplicateWeight[index];
+    seen[index] = true;
+  }
+  return (v - duplicates) * leaveWeight;
 }
 
 int LeaveBalance(std::string_view leave) {
@@ -104,11 +144,7 @@ int LeaveBalance(std::string_view leave) {
       hasS = hasS || tile == 'S';
     }
   }
-  const int d = leave == "S" ? 0 : std::abs(consonants - vowels);
-  int b = 2 * d;
-  if ((vowels == 0 || consonants == 0) && !blank && d > 1) b += 5;
-  if ((blank || hasS) && d < 3) return b - 5;
-  return b;
+  return BalanceOf(vowels, consonants, blank, hasS, leave == "S");
 }
 
 double DuplicatePenalty(std::string_view leave) {
@@ -117,11 +153,7 @@ double DuplicatePenalty(std::string_view leave) {
     if (tile >= 'A' && tile <= 'Z') ++counts[static_cast<std::size_t>(tile - 'A')];
     if (tile == '?') ++counts[kBlankIndex];
   }
-  double penalty = 0;
-  for (std::size_t i = 0; i < counts.size(); ++i) {
-    if (counts[i] > 1) penalty += (counts[i] - 1) * kDuplicateWeight[i];
-  }
-  return penalty;
+  return DuplicatesOf(counts);
 }
 
 double BoardOpenness(const Board& board, const Bag& bag, int bonus) {
@@ -194,13 +226,19 @@ double HookRisk(const Board& board, const Bag& bag, const Move& move) {
 }
 
 double HookRisk(const Board& board, std::uint32_t inBag, const Move& move) {
+  return HookRisk(board, inBag, move.mainWord, move.row, move.column, move.Direction(),
+                  move.total);
+}
+
+double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWord, int row,
+                int column, int direction, int total) {
   const WordList* words = board.DictionaryRef();
-  if (words == nullptr || move.mainWord.empty()) return 0;
-  const int dr = move.Direction() == 0 ? 0 : 1;
-  const int dc = move.Direction() == 0 ? 1 : 0;
-  const int length = static_cast<int>(move.mainWord.size());
+  if (words == nullptr || mainWord.empty()) return 0;
+  const int dr = direction == 0 ? 0 : 1;
+  const int dc = direction == 0 ? 1 : 0;
+  const int length = static_cast<int>(mainWord.size());
   int mainValue = 0;
-  for (char letter : move.mainWord) mainValue += board.LetterValue(letter);
+  for (char letter : mainWord) mainValue += board.LetterValue(letter);
 
   // A generated move starts where its main word starts, so the hook squares are the squares
   // just before and just after the whole word. A hook square holding a tile counts as plain.
@@ -209,40 +247,66 @@ double HookRisk(const Board& board, std::uint32_t inBag, const Move& move) {
     if (square == nullptr) return std::nullopt;
     return square->HasTile() ? KindCode(SquareKind::Plain) : square->character;
   };
+  const std::optional<char> after = kindAt(row + length * dr, column + length * dc);
+  const std::optional<char> before = kindAt(row - dr, column - dc);
   long sum = 0;
   int count = 0;
   auto add = [&](char hook, char kind) {
+    if (hook < 'A' || hook > 'Z' || (inBag & (1u << (hook - 'A'))) == 0) return;
     const int hookValue = board.LetterValue(hook);
     sum += HookValue(mainValue + hookValue, hookValue, kind);
     ++count;
   };
-  if (std::optional<char> kind = kindAt(move.row + length * dr, move.column + length * dc)) {
-    if (const TrieNode* node = words->FindPrefix(move.mainWord)) {
-      for (int n = 0; n < node->ChildCount(); ++n) {
-        const TrieNode& child = node->Child(n);
-        const char hook = child.Letter();
-        if (hook >= 'A' && hook <= 'Z' && (inBag & (1u << (hook - 'A'))) != 0 &&
-            child.IsTerminal()) {
-          add(hook, *kind);
+  if (const Gaddag* gaddag = words->SearchGaddag(); gaddag != nullptr && !gaddag->Empty()) {
+    // The word backwards: what may stand before it is whole at the next letter, what may follow
+    // it after the separator.
+    std::uint32_t node = gaddag->Root();
+    for (int i = length; i-- > 0 && node != 0;) {
+      const char letter = mainWord[static_cast<std::size_t>(i)];
+      const std::uint32_t at = letter >= 'A' && letter <= 'Z'
+                                   ? gaddag->Find(node, Gaddag::CodeOf(letter))
+                                   : Gaddag::kNone;
+      node = at == Gaddag::kNone ? 0 : Gaddag::Next(gaddag->At(at));
+    }
+    if (node != 0) {
+      for (std::uint32_t at = gaddag->FirstEdge(node);; ++at) {
+        const Gaddag::Edge edge = gaddag->At(at);
+        if (Gaddag::Code(edge) == Gaddag::kSeparator) {
+          if (after && Gaddag::Next(edge) != 0) {
+            for (std::uint32_t hook = gaddag->FirstEdge(Gaddag::Next(edge));; ++hook) {
+              const Gaddag::Edge hookEdge = gaddag->At(hook);
+              if (Gaddag::Whole(hookEdge)) add(static_cast<char>('A' + Gaddag::Code(hookEdge) - 1), *after);
+              if (Gaddag::Last(hookEdge)) break;
+            }
+          }
+        } else if (before && Gaddag::Whole(edge)) {
+          add(static_cast<char>('A' + Gaddag::Code(edge) - 1), *before);
+        }
+        if (Gaddag::Last(edge)) break;
+      }
+    }
+  } else {
+    if (after) {
+      if (const TrieNode* node = words->FindPrefix(mainWord)) {
+        for (int n = 0; n < node->ChildCount(); ++n) {
+          if (node->Child(n).IsTerminal()) add(node->Child(n).Letter(), *after);
         }
       }
     }
-  }
-  if (std::optional<char> kind = kindAt(move.row - dr, move.column - dc)) {
-    const TrieNode& root = words->Root();
-    for (int n = 0; n < root.ChildCount(); ++n) {
-      const char hook = root.Child(n).Letter();
-      if (hook < 'A' || hook > 'Z' || (inBag & (1u << (hook - 'A'))) == 0) continue;
-      const TrieNode* node = &root.Child(n);
-      for (std::size_t i = 0; i < move.mainWord.size() && node != nullptr; ++i) {
-        const int child = node->FindChild(move.mainWord[i]);
-        node = child < 0 ? nullptr : &node->Child(child);
+    if (before) {
+      const TrieNode& root = words->Root();
+      for (int n = 0; n < root.ChildCount(); ++n) {
+        const TrieNode* node = &root.Child(n);
+        for (std::size_t i = 0; i < mainWord.size() && node != nullptr; ++i) {
+          const int child = node->FindChild(mainWord[i]);
+          node = child < 0 ? nullptr : &node->Child(child);
+        }
+        if (node != nullptr && node->IsTerminal()) add(root.Child(n).Letter(), *before);
       }
-      if (node != nullptr && node->IsTerminal()) add(hook, *kind);
     }
   }
   if (count == 0) return 0;
-  const double risk = static_cast<double>(sum) / count - move.total;
+  const double risk = static_cast<double>(sum) / count - total;
   return risk > 0 ? risk : 0;
 }
 

@@ -80,7 +80,7 @@ struct Table {
   std::size_t Turn(const WordList* simple, double& generateMs, double& turnMs, Move* chosen) {
     const auto start = Clock::now();
     MarkCentreAnchor(board);
-    GenerateMoves(board, computer.rack, moveConfig.GetBonus(), candidates);
+    FindCandidates(board, computer.rack, moveConfig.GetBonus(), candidates);
     const auto generated = Clock::now();
     MoveChooser chooser(candidates, 200, board, bag, computer, human, simple, false,
                         moveConfig.GetBonus());
@@ -89,7 +89,7 @@ struct Table {
     generateMs = Milliseconds(generated - start);
     turnMs = Milliseconds(end - start);
     if (chosen != nullptr) *chosen = std::move(move);
-    return candidates.size();
+    return candidates.Size();
   }
 
   GameType type;
@@ -100,7 +100,7 @@ struct Table {
   Bag bag;
   Player human;
   Player computer;
-  std::vector<Move> candidates;  // kept from turn to turn, as the game engine keeps its list
+  Candidates candidates;  // kept from turn to turn, as the game engine keeps its list
 };
 
 int Fail(const std::string& message) {
@@ -242,7 +242,7 @@ int Run(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options, error)) return Fail(error);
   if (!CanReadFile(options.dictionary)) return Fail("cannot read " + options.dictionary);
   const auto loadStart = Clock::now();
-  const WordList words = LoadWordList(options.dictionary);
+  const WordList words = LoadMainWordList(options.dictionary);
   const double loadMs = Milliseconds(Clock::now() - loadStart);
   if (options.makeGames > 0) return MakePositions(options, words);
 

@@ -28,7 +28,7 @@ GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig&
     : clock_(clock),
       moveConfig_(moveConfig),
       window_(window),
-      mainDictionary_(std::make_unique<WordList>(LoadWordList(mainWordListPath))),
+      mainDictionary_(std::make_unique<WordList>(LoadMainWordList(mainWordListPath))),
       simpleWords_(std::make_unique<WordList>(LoadWordList(simpleWordListPath))),
       board_(std::make_unique<Board>(store, mainDictionary_.get())),
       bag_(std::make_unique<Bag>(store, clock)),
@@ -60,7 +60,7 @@ void GameEngine::ResetGame() {
     player->score = 0;
     player->workingText.clear();
   }
-  candidates_.clear();
+  candidates_ = Candidates();
   spareText_.clear();
   gameOver_ = false;
   loadedBonus_.reset();
@@ -115,7 +115,7 @@ MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) 
   // centre as a first move does.
   board_->SetMover(mover.IsComputer() ? 1 : 0);
   MarkCentreAnchor(*board_);
-  GenerateMoves(*board_, mover.rack, Bonus(), candidates_);
+  FindCandidates(*board_, mover.rack, Bonus(), candidates_);
   return MoveChooser(candidates_, keepCount, *board_, *bag_, mover, opponent, simpleWords_.get(),
                      filter_, Bonus());
 }
@@ -134,7 +134,7 @@ void GameEngine::CompleteRecord(const Move& move) {
 }
 
 void GameEngine::FillCurrentPositionRecord() {
-  MoveChooser empty({}, currentKeepCount_, *board_, *bag_, *computer_, *human_, simpleWords_.get(),
+  MoveChooser empty(std::vector<Move>{}, currentKeepCount_, *board_, *bag_, *computer_, *human_, simpleWords_.get(),
                     filter_, Bonus());
   BeginRecord(std::move(empty));
 }
@@ -296,12 +296,12 @@ void GameEngine::ComputerTurn() {
   window_.SetStatusText(computer_->Name() + " is thinking...");
   MarkCentreAnchor(*board_);
   board_->SetMover(1);
-  GenerateMoves(*board_, computer_->rack, Bonus(), candidates_);
+  FindCandidates(*board_, computer_->rack, Bonus(), candidates_);
   MoveChooser chooser(candidates_, kKeepCount, *board_, *bag_, *computer_, *human_,
                       simpleWords_.get(), filter_, Bonus());
   const Move chosen = chooser.ChooseMove(levelValue_);
   bool played = false;
-  if (chosen.mainWord != kNoMoveWord && !candidates_.empty() && chosen.total > 0) {
+  if (chosen.mainWord != kNoMoveWord && !candidates_.Empty() && chosen.total > 0) {
     LogMove(*computer_, chosen);
     BeginRecord(chooser);
     Move move;
@@ -449,7 +449,7 @@ void GameEngine::EditSquare(int row, int column, bool forward) {
 
 bool GameEngine::SetDictionary(const std::string& path) {
   if (!CanReadFile(path)) return false;
-  auto list = std::make_unique<WordList>(LoadWordList(path));
+  auto list = std::make_unique<WordList>(LoadMainWordList(path));
   if (list->IsEmpty()) return false;
   mainDictionary_ = std::move(list);
   board_->SetDictionaryRef(mainDictionary_.get());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ai/candidates.h"
 #include "game/game_window.h"
 #include "game/history_viewer.h"
 #include "game/move_record.h"
@@ -219,7 +220,7 @@ class GameEngine {
   std::unique_ptr<Player> human_;
   std::unique_ptr<Player> computer_;
 
-  std::vector<Move> candidates_;
+  Candidates candidates_;
   bool gameOver_ = false;
   int levelValue_ = 8;
   std::string wordListPath_;

@@ -39,24 +39,9 @@ Square* Board::SquareAt(int row, int column) {
   return &LiveCell(row, column);
 }
 
-const Square* Board::SquareAt(int row, int column) const {
-  if (!OnBoard(row, column)) return nullptr;
-  return &live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-}
-
 const Square* Board::BackupSquareAt(int row, int column) const {
   if (!OnBoard(row, column)) return nullptr;
   return &backup_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-}
-
-bool Board::HasNeighbour(int row, int column, int axis) const {
-  auto tileAt = [this](int r, int c) {
-    const Square* square = SquareAt(r, c);
-    return square != nullptr && square->HasTile();
-  };
-  if (axis == 0) return (row > 0 && tileAt(row - 1, column)) || tileAt(row + 1, column);
-  if (axis == 1) return tileAt(row, column + 1) || (column > 0 && tileAt(row, column - 1));
-  return false;
 }
 
 bool Board::IsBoardEmpty() const {
@@ -150,12 +135,6 @@ void Board::ResetBoard() {
 
 void Board::SetSquareKind(int row, int column, char code) {
   if (Square* square = SquareAt(row, column)) square->character = code;
-}
-
-int Board::LetterValue(char letter) const {
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  if (letter < 'A' || letter > 'Z') return 0;
-  return letterval[static_cast<std::size_t>(letter - 'A')];
 }
 
 void Board::SetLetterValue(int index, int value) {

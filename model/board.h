@@ -32,7 +32,9 @@ class Board : public CBoardRegConfig {
   // mutable form is for immediate use: writes through a pointer kept across a snapshot or a
   // trial placement are not seen by them.
   Square* SquareAt(int row, int column);
-  const Square* SquareAt(int row, int column) const;
+  const Square* SquareAt(int row, int column) const {
+    return OnBoard(row, column) ? &Cell(row, column) : nullptr;
+  }
   // The live square at a position known to be on the board.
   const Square& Cell(int row, int column) const {
     return live_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
@@ -47,7 +49,12 @@ class Board : public CBoardRegConfig {
   static bool IsEmpty(const Square& square) { return square.IsEmpty(); }
   // Whether a square beside (row, column) across `axis` holds a tile: for axis 0 (across) the
   // squares above and below, for axis 1 (down) those left and right. Other axes: false.
-  bool HasNeighbour(int row, int column, int axis) const;
+  bool HasNeighbour(int row, int column, int axis) const {
+    auto tileAt = [this](int r, int c) { return OnBoard(r, c) && Cell(r, c).HasTile(); };
+    if (axis == 0) return tileAt(row - 1, column) || tileAt(row + 1, column);
+    if (axis == 1) return tileAt(row, column + 1) || tileAt(row, column - 1);
+    return false;
+  }
   bool IsBoardEmpty() const;
   // Whether a placement of `count` squares from (row, column) along `direction` (0 across, 1
   // down) joins the board: one of those squares holds a tile or touches one on any side, or the
@@ -84,7 +91,11 @@ class Board : public CBoardRegConfig {
   void SetSquareKind(int row, int column, char code);
 
   // The letter's value from the table, taken in upper case; 0 for anything but a letter.
-  int LetterValue(char letter) const;
+  int LetterValue(char letter) const {
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z') return 0;
+    return letterval[static_cast<std::size_t>(letter - 'A')];
+  }
   LetterTable GetLetterValues() const { return letterval; }
   // Sets one entry (index 0 to 25, held to 0..20); other indexes are ignored. Not saved at once.
   void SetLetterValue(int index, int value);

@@ -21,10 +21,19 @@ enum class SquareKind : char {
 inline constexpr char KindCode(SquareKind kind) { return static_cast<char>(kind); }
 
 // True for the nine kind codes.
-bool IsKindCode(char code);
+inline constexpr bool IsKindCode(char code) {
+  switch (code) {
+    case '.': case '|': case '&': case '%': case '#': case '$': case '*': case '~': case '=':
+      return true;
+    default:
+      return false;
+  }
+}
 
 // The kind a square's character stands for; a letter or any other character acts as Plain.
-SquareKind KindOf(char character);
+inline constexpr SquareKind KindOf(char character) {
+  return IsKindCode(character) ? static_cast<SquareKind>(character) : SquareKind::Plain;
+}
 
 // One step along the ring that mouse editing walks: forward
 // '=' -> '~' -> '*' -> '$' -> '#' -> '%' -> '&' -> '|' -> '.' -> '=', backward the reverse.

@@ -5,21 +5,6 @@
 
 namespace lumiquad {
 
-int LetterScore(const Board& board, char letter, const Square& square) {
-  if (square.blank) return 0;
-  const int value = board.LetterValue(letter);
-  switch (square.character) {
-    case KindCode(SquareKind::QuadLetter):
-      return 4 * value;
-    case KindCode(SquareKind::TripleLetter):
-      return 3 * value;
-    case KindCode(SquareKind::DoubleLetter):
-      return 2 * value;
-    default:
-      return value;
-  }
-}
-
 void WordFactors::Add(char kindCode) {
   switch (kindCode) {
     case KindCode(SquareKind::DoubleWord):

@@ -1,15 +1,27 @@
 #pragma once
 
+#include "model/board.h"
 #include "model/square.h"
 
 namespace lumiquad {
 
-class Board;
-
 // The value of a letter on a square: 0 for a blank, the letter premium of the square's kind
 // when the square still shows it (a new tile, scored before it is written), else the plain
 // letter value.
-int LetterScore(const Board& board, char letter, const Square& square);
+inline int LetterScore(const Board& board, char letter, const Square& square) {
+  if (square.blank) return 0;
+  const int value = board.LetterValue(letter);
+  switch (square.character) {
+    case KindCode(SquareKind::QuadLetter):
+      return 4 * value;
+    case KindCode(SquareKind::TripleLetter):
+      return 3 * value;
+    case KindCode(SquareKind::DoubleLetter):
+      return 2 * value;
+    default:
+      return value;
+  }
+}
 
 // The word premiums and penalties met by the new tiles of one word.
 struct WordFactors {

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "settings/file_io.h"
+#include "settings/program_paths.h"
+#include "words/gaddag.h"
 
 namespace lumiquad {
 
@@ -46,6 +48,7 @@ int WordList::AddChild(int parent, char letter) {
   }
   TrieNode& node = nodes_[static_cast<std::size_t>(parent)];
   if (letter >= 'A' && letter <= 'Z') node.childLetters_ |= 1u << (letter - 'A');
+  if (node.count_ > 0 && node.Child(node.count_ - 1).letter_ >= letter) alphabetical_ = false;
   const int index = parent + node.offset_ + node.count_++;
   TrieNode& child = nodes_[static_cast<std::size_t>(index)];
   child = TrieNode();
@@ -55,12 +58,24 @@ int WordList::AddChild(int parent, char letter) {
 
 void WordList::AddWord(std::string_view word) {
   if (word.empty()) return;
-  int node = 0;
-  for (char letter : word) {
-    const TrieNode& current = nodes_[static_cast<std::size_t>(node)];
-    const int index = current.FindChild(letter);
-    node = index >= 0 ? node + current.offset_ + index : AddChild(node, letter);
+  gaddag_.reset();
+  gaddagTried_ = false;
+  // A list read from a sorted file adds each word next to the one before: the nodes of the
+  // letters they share are where that word left them, as a node only moves when its parent
+  // gains a child, and that parent is then on the new word's own way.
+  std::size_t shared = 0;
+  while (shared < word.size() && shared < lastWord_.size() && word[shared] == lastWord_[shared]) {
+    ++shared;
   }
+  lastPath_.resize(shared + 1);
+  int node = lastPath_[shared];
+  for (std::size_t i = shared; i < word.size(); ++i) {
+    const TrieNode& current = nodes_[static_cast<std::size_t>(node)];
+    const int index = current.FindChild(word[i]);
+    node = index >= 0 ? node + current.offset_ + index : AddChild(node, word[i]);
+    lastPath_.push_back(node);
+  }
+  lastWord_.assign(word);
   nodes_[static_cast<std::size_t>(node)].bits_ |= TrieNode::kTerminal;
 }
 
@@ -102,34 +117,121 @@ void WordList::Compact() {
   }
   packed.shrink_to_fit();
   nodes_ = std::move(packed);
+  lastWord_.clear();
+  lastPath_.assign(1, 0);
+  alphabetical_ = true;
+  for (const TrieNode& node : nodes_) {
+    for (int i = 1; i < node.ChildCount() && alphabetical_; ++i) {
+      alphabetical_ = node.Child(i - 1).Letter() < node.Child(i).Letter();
+    }
+  }
 }
 
-WordList LoadWordList(const std::string& path) {
+WordList WordList::FromSortedWords(const std::vector<std::string_view>& words) {
+  // Breadth first, as Compact lays a tree out: the words under a node share its letters and
+  // stand in a row, and its children are the distinct letters that follow, in order.
+  struct Under {
+    std::uint32_t begin;
+    std::uint32_t end;
+    std::uint32_t depth;
+  };
   WordList list;
-  const FileReadResult file = ReadFileLimited(path, kMaxWordListFile);
+  // About two nodes a word in a real list: room enough that the arrays seldom grow.
+  list.nodes_.reserve(words.size() * 5 / 2 + 1);
+  std::vector<Under> under{{0, static_cast<std::uint32_t>(words.size()), 0}};
+  under.reserve(list.nodes_.capacity());
+  for (std::size_t next = 0; next < list.nodes_.size(); ++next) {
+    const auto [begin, end, depth] = under[next];
+    std::uint32_t i = begin;
+    // The words that end here come first.
+    for (; i < end && words[i].size() == depth; ++i) {
+      if (depth > 0) list.nodes_[next].bits_ |= TrieNode::kTerminal;
+    }
+    const std::size_t first = list.nodes_.size();
+    while (i < end) {
+      const char letter = words[i][depth];
+      std::uint32_t j = i + 1;
+      while (j < end && words[j][depth] == letter) ++j;
+      TrieNode child;
+      child.letter_ = letter;
+      list.nodes_.push_back(child);
+      under.push_back({i, j, depth + 1});
+      TrieNode& node = list.nodes_[next];
+      if (letter >= 'A' && letter <= 'Z') node.childLetters_ |= 1u << (letter - 'A');
+      ++node.count_;
+      i = j;
+    }
+    if (list.nodes_.size() > first) {
+      list.nodes_[next].offset_ = static_cast<std::int32_t>(first - next);
+    }
+  }
+  list.nodes_.shrink_to_fit();
+  return list;
+}
+
+const Gaddag* WordList::SearchGaddag() const {
+  if (!gaddag_ && !gaddagTried_) {
+    gaddagTried_ = true;
+    if (std::optional<Gaddag> built = Gaddag::Build(*this)) {
+      gaddag_ = std::make_shared<const Gaddag>(std::move(*built));
+    }
+  }
+  return gaddag_.get();
+}
+
+namespace {
+
+// The words of a list file's text (see LoadWordList).
+WordList WordListOfText(std::string_view text) {
+  std::vector<std::string_view> words;
+  bool sorted = true;
+  for (std::size_t at = 0; at < text.size();) {
+    if (!IsAsciiLetter(text[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < text.size() && IsAsciiLetter(text[end])) ++end;
+    if (end - at <= kLongestWord) {
+      const std::string_view word = text.substr(at, end - at);
+      sorted = sorted && (words.empty() || words.back() <= word);
+      words.push_back(word);
+    }
+    at = end;
+  }
+  // A sorted file, as word lists come, is laid out in one pass.
+  if (sorted) return WordList::FromSortedWords(words);
+  WordList list;
+  for (std::string_view word : words) list.AddWord(word);
+  list.Compact();
+  return list;
+}
+
+FileReadResult ReadWordListFile(const std::string& path) {
+  FileReadResult file = ReadFileLimited(path, kMaxWordListFile);
   if (file.status != FileReadStatus::Ok) {
     std::printf("Error opening file: %s\n", path.c_str());
     std::fflush(stdout);
-    return list;
   }
-  std::string word;
-  bool tooLong = false;
-  auto finishWord = [&] {
-    if (!tooLong) list.AddWord(word);
-    word.clear();
-    tooLong = false;
-  };
-  for (char c : file.contents) {
-    if (!IsAsciiLetter(c)) {
-      finishWord();
-    } else if (word.size() < kLongestWord) {
-      word += c;
-    } else {
-      tooLong = true;
-    }
+  return file;
+}
+
+}  // namespace
+
+WordList LoadWordList(const std::string& path) {
+  const FileReadResult file = ReadWordListFile(path);
+  if (file.status != FileReadStatus::Ok) return WordList();
+  return WordListOfText(file.contents);
+}
+
+WordList LoadMainWordList(const std::string& path) {
+  const FileReadResult file = ReadWordListFile(path);
+  if (file.status != FileReadStatus::Ok) return WordList();
+  WordList list = WordListOfText(file.contents);
+  if (std::optional<Gaddag> gaddag =
+          CachedGaddag(list, path, file.contents, UserFolder(UserFolderKind::Cache))) {
+    list.AttachGaddag(std::make_shared<const Gaddag>(std::move(*gaddag)));
   }
-  finishWord();
-  list.Compact();
   return list;
 }
 

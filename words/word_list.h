@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumiquad {
+
+class Gaddag;
 
 // One node of a letter tree. All nodes of a tree live in one array and the children of a node
 // lie side by side in it, in the order they were first added, so the move search reads a
@@ -40,6 +43,8 @@ class TrieNode {
   std::uint16_t count_ = 0;
   char letter_ = 0;
   std::uint8_t bits_ = 0;
+
+  friend bool operator==(const TrieNode&, const TrieNode&) = default;
 };
 
 static_assert(sizeof(TrieNode) == 12);
@@ -63,14 +68,36 @@ class WordList {
   bool IsEmpty() const { return Root().ChildCount() == 0; }
   // Lays the nodes out afresh, breadth first and without spare room; the words are unchanged.
   void Compact();
+  // True when every node's children stand in alphabetical order, as a sorted file gives them
+  // (known after Compact): the tree's order of words is then the alphabet's.
+  bool ChildrenAlphabetical() const { return alphabetical_; }
+
+  // The list as a GADDAG for the move search: the one attached, else built on first use. Null
+  // when the list is too large for one. Adding a word drops it.
+  const Gaddag* SearchGaddag() const;
+  void AttachGaddag(std::shared_ptr<const Gaddag> gaddag) { gaddag_ = std::move(gaddag); }
   // Nodes in the array, spare room included.
   std::size_t NodeCount() const { return nodes_.size(); }
+
+  // The list of words given in byte order (repeats allowed), laid out as Compact lays it.
+  static WordList FromSortedWords(const std::vector<std::string_view>& words);
+
+  // The same tree, laid out the same way.
+  friend bool operator==(const WordList& a, const WordList& b) {
+    return a.nodes_ == b.nodes_ && a.alphabetical_ == b.alphabetical_;
+  }
 
  private:
   // Appends a child with `letter` to the node at `parent` and returns its index.
   int AddChild(int parent, char letter);
 
   std::vector<TrieNode> nodes_;
+  // The word added last and the nodes of its letters, the root first.
+  std::string lastWord_;
+  std::vector<int> lastPath_{0};
+  bool alphabetical_ = true;
+  mutable std::shared_ptr<const Gaddag> gaddag_;
+  mutable bool gaddagTried_ = false;
 };
 
 // No move can form a word longer than the board, so longer runs of letters in a word list file
@@ -89,5 +116,10 @@ WordList LoadWordList(const std::string& path);
 // True when `path` names a regular file of at most kMaxWordListFile bytes that can be opened
 // for reading.
 bool CanReadFile(const std::string& path);
+
+// The main word list: LoadWordList, with its GADDAG taken from the cache in
+// $XDG_CACHE_HOME/Lumiquad (made and kept there the first time), so that a list is only ever
+// turned into one once.
+WordList LoadMainWordList(const std::string& path);
 
 }  // namespace lumiquad

@@ -121,6 +121,21 @@ TEST(MoveChooser, KeepsTheBestByScoreAndRanksThemBestFirst) {
   EXPECT_EQ(chooser.HighestMove().total, 249);
   EXPECT_EQ(chooser.FallbackMove().total, 0);
 
+  // Of equal scores the moves found last are kept; of equal ratings the first found of them
+  // ranks first. The fallback is the first found.
+  std::vector<Move> ties;
+  for (int i = 0; i < 203; ++i) {
+    ties.push_back(Scored({i == 100 ? 8 : 7})[0]);
+    ties.back().placedLetters = std::to_string(i);
+  }
+  MoveChooser tied(ties, 200, table.board, table.bag, table.computer, table.human, nullptr, false,
+                   50);
+  ASSERT_EQ(tied.Ranked().size(), 201u);
+  EXPECT_EQ(tied.Ranked()[0].placedLetters, "100");
+  EXPECT_EQ(tied.Ranked()[1].placedLetters, "2");
+  EXPECT_EQ(tied.Ranked()[200].placedLetters, "202");
+  EXPECT_EQ(tied.FallbackMove().placedLetters, "0");
+
   MoveChooser few(Scored({4, 9, 1}), 200, table.board, table.bag, table.computer, table.human,
                   nullptr, false, 50);
   ASSERT_EQ(few.Ranked().size(), 3u);
@@ -136,7 +151,7 @@ TEST(MoveChooser, KeepsTheBestByScoreAndRanksThemBestFirst) {
   EXPECT_EQ(rated.Ranked()[0].total, 18);
   EXPECT_GT(rated.Ranked()[0].evaluation, 18 + 20);
 
-  MoveChooser none({}, 200, table.board, table.bag, table.computer, table.human, nullptr, false,
+  MoveChooser none(std::vector<Move>{}, 200, table.board, table.bag, table.computer, table.human, nullptr, false,
                    50);
   EXPECT_TRUE(none.Ranked().empty());
   EXPECT_EQ(none.ChooseMove(1).mainWord, "#");

@@ -259,12 +259,12 @@ TEST_F(Generation, BlanksStandOnlyForTileLetters) {
 
 TEST_F(Generation, AReusedListHoldsOnlyTheNewSearch) {
   LayPicture(board_, {"", "", "", "", "", "", "", "......SEAT"});
-  std::vector<Move> list = GenerateMoves(board_, "TAE?", 50);
-  ASSERT_GT(list.size(), 2u);
-  GenerateMoves(board_, "T", 50, list);
-  EXPECT_EQ(list, GenerateMoves(board_, "T", 50));
-  GenerateMoves(board_, "TAE?S", 50, list);
-  EXPECT_EQ(list, GenerateMoves(board_, "TAE?S", 50));
+  Candidates list = FindCandidates(board_, "TAE?", 50);
+  ASSERT_GT(list.Size(), 2u);
+  FindCandidates(board_, "T", 50, list);
+  EXPECT_EQ(list.ToMoves(), GenerateMoves(board_, "T", 50));
+  FindCandidates(board_, "TAE?S", 50, list);
+  EXPECT_EQ(list.ToMoves(), GenerateMoves(board_, "TAE?S", 50));
 }
 
 }  // namespace

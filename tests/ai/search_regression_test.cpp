@@ -3,10 +3,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "ai/move_chooser.h"
 #include "ai/move_generator.h"
 #include "bench/position_file.h"
 #include "model/bag.h"
 #include "model/board.h"
+#include "model/player.h"
 #include "model/presets.h"
 #include "reference_search.h"
 #include "settings/program_paths.h"
@@ -60,19 +62,52 @@ class SearchRegression : public ::testing::Test {
 };
 
 // The real search and the plain one give the same list, move for move, in the same order and
-// with the same racks: the skipped letters and reused storage change nothing.
+// with the same racks, and the computer's judgement of either is the same ranked list: on the
+// Scrabble board, on the Lumiquad board with its quadruple and penalty squares, and with a word
+// list that holds one-letter words.
 TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
-  for (std::size_t index : {0u, 1u, 2u, 3u, 5u, 7u, 9u, 14u, 20u, 27u}) {
-    Lay(board_, file_.positions[index]);
-    board_.SetMover(static_cast<int>(index % 2));
-    MarkCentreAnchor(board_);
-    const std::vector<Move> moves = GenerateMoves(board_, file_.positions[index].rack, 50);
-    MarkCentreAnchor(board_);
-    const std::vector<Move> plain =
-        test::ReferenceSearch(board_, 50).Run(file_.positions[index].rack);
-    ASSERT_EQ(moves.size(), plain.size()) << "position " << index + 1;
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-      ASSERT_EQ(moves[i], plain[i]) << "position " << index + 1 << ", candidate " << i;
+  struct Setting {
+    GameType type;
+    bool oneLetterWords;
+    std::vector<std::size_t> positions;
+  };
+  const std::vector<Setting> settings = {
+      {GameType::Scrabble, false, {0, 1, 2, 3, 5, 7, 9, 14, 20, 27}},
+      {GameType::Lumiquad, false, {0, 4, 8, 12, 17, 26}},
+      {GameType::Scrabble, true, {3, 11, 23}},
+  };
+  Player human(store_, false, bag_);
+  Player computer(store_, true, bag_);
+  for (const Setting& setting : settings) {
+    if (setting.oneLetterWords) {
+      for (const char* word : {"A", "I", "O", "X"}) words_.AddWord(word);
+    }
+    ApplyGameType(setting.type, board_, bag_, moveConfig_);
+    bag_.SetBagLetters("AEIOUSTRNLXQZ", true);
+    for (std::size_t index : setting.positions) {
+      const std::string where = "position " + std::to_string(index + 1) + " of type " +
+                                std::to_string(static_cast<int>(setting.type));
+      board_.LayBuiltIn(setting.type);
+      LayPosition(board_, file_.positions[index]);
+      board_.SetMover(static_cast<int>(index % 2));
+      const std::string& rack = file_.positions[index].rack;
+      MarkCentreAnchor(board_);
+      const Candidates candidates = FindCandidates(board_, rack, moveConfig_.GetBonus());
+      const std::vector<Move> moves = candidates.ToMoves();
+      MarkCentreAnchor(board_);
+      const std::vector<Move> plain =
+          test::ReferenceSearch(board_, moveConfig_.GetBonus()).Run(rack);
+      ASSERT_EQ(moves.size(), plain.size()) << where;
+      for (std::size_t i = 0; i < moves.size(); ++i) {
+        ASSERT_EQ(moves[i], plain[i]) << where << ", candidate " << i;
+      }
+      const MoveChooser fast(candidates, 200, board_, bag_, computer, human, nullptr, false,
+                             moveConfig_.GetBonus());
+      const MoveChooser slow(plain, 200, board_, bag_, computer, human, nullptr, false,
+                             moveConfig_.GetBonus());
+      EXPECT_EQ(fast.Ranked(), slow.Ranked()) << where;
+      EXPECT_EQ(fast.HighestMove(), slow.HighestMove()) << where;
+      EXPECT_EQ(fast.FallbackMove(), slow.FallbackMove()) << where;
     }
   }
 }

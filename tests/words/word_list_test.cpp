@@ -5,6 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "words/gaddag.h"
 
 namespace lumiquad {
 namespace {
@@ -80,6 +84,65 @@ TEST_F(WordListFile, AFileThatCannotBeReadGivesAnEmptyListAndOneLine) {
   WordList empty = LoadText("  123 \n\n");
   EXPECT_TRUE(empty.IsEmpty());
   EXPECT_TRUE(CanReadFile(path_));
+}
+
+TEST_F(WordListFile, AnyFileIsLaidOutAsAddingItsWordsOneByOneWould) {
+  // Sorted files take a quicker way; the tree must not tell.
+  for (const char* text : {"AA\nAB\nAB\nABA\nB\nBA\nBAD\nZZZ\nab\n",
+                           "CAT\nABCDEFGHIJKLMNOP\nCATS\nDOG\n", "DOG\nCAT\nCATS\nCA\n",
+                           "Zed\nZEBRA\nzoo\nA\n"}) {
+    WordList added;
+    std::string word;
+    for (const char* c = text; *c != 0; ++c) {
+      if (*c != '\n') {
+        word += *c;
+        continue;
+      }
+      if (word.size() <= kLongestWord) added.AddWord(word);
+      word.clear();
+    }
+    added.Compact();
+    EXPECT_TRUE(LoadText(text) == added) << text;
+  }
+}
+
+TEST_F(WordListFile, TheGaddagIsCachedAndADamagedCacheIsMadeAgain) {
+  std::ofstream(path_, std::ios::binary) << "AT\nCAT\nCATS\nTA\nTAT\n";
+  const WordList list = LoadWordList(path_);
+  const std::string folder = path_ + ".cache";
+  const std::optional<Gaddag> built = Gaddag::Build(list);
+  ASSERT_TRUE(built);
+  auto cached = [&] {
+    std::optional<Gaddag> gaddag = CachedGaddag(list, path_, folder);
+    return gaddag && gaddag->Edges() == built->Edges() && gaddag->Root() == built->Root();
+  };
+  ASSERT_TRUE(cached());
+  ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+  const fs::path file = fs::directory_iterator(folder)->path();
+  const std::string good = [&] {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  EXPECT_TRUE(cached());  // read back
+  // Damaged anywhere, cut short or grown, the cache is not trusted but made again.
+  for (std::size_t at : {std::size_t{0}, std::size_t{9}, std::size_t{40}, good.size() - 2}) {
+    std::string bad = good;
+    bad[at] = static_cast<char>(bad[at] ^ 0x10);
+    std::ofstream(file, std::ios::binary) << bad;
+    EXPECT_TRUE(cached()) << "byte " << at;
+  }
+  for (const std::string& bad : {good.substr(0, good.size() - 4), good + "XXXX", std::string()}) {
+    std::ofstream(file, std::ios::binary) << bad;
+    EXPECT_TRUE(cached());
+  }
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), good);
+  // Edges that lead outside the array or into the middle of a node are refused outright.
+  std::vector<Gaddag::Edge> edges = built->Edges();
+  edges.back() = (static_cast<Gaddag::Edge>(edges.size()) << 7) | (edges.back() & 0x7f);
+  EXPECT_FALSE(Gaddag::FromEdges(edges, built->Root()));
+  EXPECT_FALSE(Gaddag::FromEdges(built->Edges(), built->Root() + 1));
+  fs::remove_all(folder);
 }
 
 TEST(WordList, ChildrenKeepTheOrderTheyWereFirstAdded) {

@@ -1,0 +1,314 @@
+// What the plain search of the word list's tree makes of a candidate the GADDAG found: where
+// it stands in that search's order, and the rack's tiles in the order that search's rack copies
+// are left in when it records it.
+#include "ai/candidates.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+#include "model/board.h"
+#include "rules/scoring.h"
+#include "words/gaddag.h"
+#include "words/word_list.h"
+
+namespace lumiquad {
+
+namespace {
+
+// The plain search's copy of a rack: taking a tile out for a branch and putting it back
+// afterwards moves it to the end, and a branch gets the copy without that last tile.
+class RackCopy {
+ public:
+  explicit RackCopy(std::string_view tiles) {
+    for (char tile : tiles.substr(0, tiles_.size())) {
+      tiles_[static_cast<std::size_t>(size_++)] = tile;
+      Count(tile, 1);
+    }
+  }
+  bool HasBlank() const { return blanks_ > 0; }
+  // Turning a tile the copy does not hold changes nothing.
+  void Turn(char tile) {
+    int at = 0;
+    while (at < size_ && tiles_[static_cast<std::size_t>(at)] != tile) ++at;
+    if (at == size_) return;
+    for (; at + 1 < size_; ++at) {
+      tiles_[static_cast<std::size_t>(at)] = tiles_[static_cast<std::size_t>(at + 1)];
+    }
+    tiles_[static_cast<std::size_t>(at)] = tile;
+  }
+  void Descend() {
+    if (size_ == 0) return;
+    Count(tiles_[static_cast<std::size_t>(--size_)], -1);
+  }
+  std::string Tiles() const { return std::string(tiles_.data(), static_cast<std::size_t>(size_)); }
+  // The letters 'A' to 'Z' the copy holds, as bits.
+  std::uint32_t Letters() const { return letters_; }
+
+ private:
+  void Count(char tile, int change) {
+    if (tile == '?') blanks_ += change;
+    if (tile < 'A' || tile > 'Z') return;
+    int& count = counts_[static_cast<std::size_t>(tile - 'A')];
+    count += change;
+    if (count > 0) {
+      letters_ |= 1u << (tile - 'A');
+    } else {
+      letters_ &= ~(1u << (tile - 'A'));
+    }
+  }
+
+  std::array<char, 8> tiles_{};
+  int size_ = 0;
+  std::array<int, 26> counts_{};
+  std::uint32_t letters_ = 0;
+  int blanks_ = 0;
+};
+
+// The part of one step of the plain search that a child of the node takes: turning the rack
+// copy for a real tile and then for a blank; true once the step taken (letter `letter`, a blank
+// when `blank`) is reached.
+bool TurnFor(char child, char letter, bool blank, bool blankOnRack, RackCopy& rack) {
+  rack.Turn(child);
+  if (child == letter && !blank) return true;
+  if (blankOnRack) rack.Turn('?');
+  return child == letter;
+}
+
+// One step of the plain search at a node: its children in order, each turning the rack copy,
+// up to the step taken, which descends. Turning never takes a tile away, so whether a blank's
+// turn comes is the same for every child. In a tree whose children stand in alphabetical order
+// the children are the node's letter bits, and without a blank only those on the rack turn it.
+void Step(const TrieNode& node, char letter, bool blank, bool alphabetical, RackCopy& rack) {
+  const bool blankOnRack = rack.HasBlank();
+  if (alphabetical) {
+    std::uint32_t children = node.ChildLetters() & ((2u << (letter - 'A')) - 1);
+    if (!blankOnRack) children &= rack.Letters();
+    while (children != 0) {
+      const char child = static_cast<char>('A' + std::countr_zero(children));
+      children &= children - 1;
+      if (TurnFor(child, letter, blank, blankOnRack, rack)) break;
+    }
+  } else {
+    for (int n = 0; n < node.ChildCount(); ++n) {
+      const char child = node.Child(n).Letter();
+      if (child < 'A' || child > 'Z') continue;
+      if (TurnFor(child, letter, blank, blankOnRack, rack)) break;
+    }
+  }
+  rack.Descend();
+}
+
+// The child of a node that carries a letter the node has.
+const TrieNode& ChildOf(const TrieNode& node, char letter, bool alphabetical) {
+  if (alphabetical && letter >= 'A' && letter <= 'Z') {
+    return node.Child(CountBits(node.ChildLetters() & ((1u << (letter - 'A')) - 1)));
+  }
+  return node.Child(node.FindChild(letter));
+}
+
+int Rank(const TrieNode& node, char letter) { return node.FindChild(letter); }
+
+}  // namespace
+
+bool Candidates::FixedLeftPart(const Candidate& candidate) const {
+  if (candidate.anchor == 0) return false;
+  const int before = candidate.anchor - 1;
+  const int row = candidate.direction == 0 ? candidate.line : before;
+  const int column = candidate.direction == 0 ? before : candidate.line;
+  return board_->Cell(row, column).HasTile();
+}
+
+bool Candidates::Before(const Candidate& a, const Candidate& b) const {
+  if (a.direction != b.direction) return a.direction < b.direction;
+  if (a.line != b.line) return a.line < b.line;
+  if (a.anchor != b.anchor) return a.anchor < b.anchor;
+  // Found from one anchor: by left part, the shorter of two where one begins the other, then by
+  // the rest; letter by letter in the tree's order, a real tile before a blank.
+  const bool alphabetical = words_->ChildrenAlphabetical();
+  const TrieNode* node = &words_->Root();
+  auto compare = [&](int ia, int ib) -> int {
+    const char la = a.word[static_cast<std::size_t>(ia)];
+    const char lb = b.word[static_cast<std::size_t>(ib)];
+    if (la != lb) {
+      if (alphabetical) return la < lb ? -1 : 1;
+      return Rank(*node, la) < Rank(*node, lb) ? -1 : 1;
+    }
+    if (a.Blank(ia) != b.Blank(ib)) return a.Blank(ia) ? 1 : -1;
+    if (!alphabetical) node = &node->Child(Rank(*node, la));
+    return 0;
+  };
+  const int leftA = a.anchor - a.start;
+  const int leftB = b.anchor - b.start;
+  for (int i = 0; i < std::min(leftA, leftB); ++i) {
+    if (const int order = compare(i, i); order != 0) return order < 0;
+  }
+  if (leftA != leftB) return leftA < leftB;
+  for (int i = leftA;; ++i) {
+    if (i == a.length || i == b.length) return a.length < b.length;
+    if (const int order = compare(i, i); order != 0) return order < 0;
+  }
+}
+
+std::string Candidates::RackLeft(const Candidate& candidate) const {
+  RackCopy rack(rack_);
+  const bool alphabetical = words_->ChildrenAlphabetical();
+  const TrieNode* node = &words_->Root();
+  const int left = candidate.anchor - candidate.start;
+  auto letterAt = [&](int index) { return candidate.word[static_cast<std::size_t>(index)]; };
+  auto follow = [&](int index) { node = &ChildOf(*node, letterAt(index), alphabetical); };
+  int index = 0;
+  if (FixedLeftPart(candidate)) {
+    // The tiles before the anchor lead straight to the rightward search.
+    for (; index < left; ++index) follow(index);
+  } else {
+    for (; index < left; ++index) {
+      Step(*node, letterAt(index), candidate.Blank(index), alphabetical, rack);
+      follow(index);
+    }
+  }
+  for (int position = candidate.anchor; index < candidate.length; ++index, ++position) {
+    const int row = candidate.direction == 0 ? candidate.line : position;
+    const int column = candidate.direction == 0 ? position : candidate.line;
+    if (!board_->Cell(row, column).HasTile()) {
+      Step(*node, letterAt(index), candidate.Blank(index), alphabetical, rack);
+    }
+    follow(index);
+  }
+  return rack.Tiles();
+}
+
+std::string Candidates::Leave(const Candidate& candidate) const {
+  std::array<char, 8> leave{};
+  std::size_t size = std::min(rack_.size(), leave.size());
+  std::copy_n(rack_.begin(), size, leave.begin());
+  const int dr = candidate.direction == 0 ? 0 : 1;
+  const int dc = 1 - dr;
+  for (int i = 0; i < candidate.length; ++i) {
+    if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
+    const char tile = candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)];
+    const auto at = std::find(leave.begin(), leave.begin() + static_cast<std::ptrdiff_t>(size), tile);
+    if (at == leave.begin() + static_cast<std::ptrdiff_t>(size)) continue;
+    std::copy(at + 1, leave.begin() + static_cast<std::ptrdiff_t>(size), at);
+    --size;
+  }
+  return std::string(leave.data(), size);
+}
+
+Move Candidates::ToMove(const Candidate& candidate) const {
+  Move move;
+  FillMove(candidate, move);
+  return move;
+}
+
+void Candidates::FillMove(const Candidate& candidate, Move& move) const {
+  const int dr = candidate.direction == 0 ? 0 : 1;
+  const int dc = candidate.direction == 0 ? 1 : 0;
+  const int row0 = Row(candidate);
+  const int column0 = Column(candidate);
+
+  std::string& placed = move.placedLetters;
+  int blank1 = -1;
+  int blank2 = -1;
+  for (int i = 0; i < candidate.length; ++i) {
+    if (board_->Cell(row0 + i * dr, column0 + i * dc).HasTile()) continue;
+    if (candidate.Blank(i)) (blank1 < 0 ? blank1 : blank2) = static_cast<int>(placed.size());
+    placed += candidate.word[static_cast<std::size_t>(i)];
+  }
+
+  // The rack as the trial evaluation counts it: the placed letters and the tiles left, with
+  // the letters played as blanks turned back into '?'; the leave is that less the tiles.
+  std::string& before = move.rackBefore;
+  before = placed;
+  before += RackLeft(candidate);
+  for (int blank : {blank1, blank2}) {
+    if (blank < 0) continue;
+    const std::size_t at = before.find(placed[static_cast<std::size_t>(blank)]);
+    if (at != std::string::npos) before[at] = '?';
+  }
+  std::string& after = move.rackAfter;
+  after = before;
+  for (int i = 0; i < static_cast<int>(placed.size()); ++i) {
+    const bool isBlank = i == blank1 || i == blank2;
+    after.erase(after.find(isBlank ? '?' : placed[static_cast<std::size_t>(i)]), 1);
+  }
+
+  move.mainWord.assign(candidate.word.data(), candidate.length);
+  // A found move starts where its main word starts, on a tile or not.
+  move.row = row0;
+  move.column = column0;
+  move.directionText = DirectionText(candidate.direction);
+  move.blank1 = blank1;
+  move.blank2 = blank2;
+  move.moverIndex = static_cast<std::uint8_t>(mover_);
+
+  // The words and scores, as the evaluator reads them off the board.
+  WordFactors factors;
+  int sum = 0;
+  int laid = 0;
+  for (int i = 0; i < candidate.length; ++i) {
+    const int r = row0 + i * dr;
+    const int c = column0 + i * dc;
+    const Square& square = board_->Cell(r, c);
+    if (square.HasTile()) {
+      sum += LetterScore(*board_, square.character, square);
+      continue;
+    }
+    const char letter = candidate.word[static_cast<std::size_t>(i)];
+    const bool blank = candidate.Blank(i);
+    Square scored = square;
+    scored.blank = blank ? 1 : 0;
+    const int letterScore = LetterScore(*board_, letter, scored);
+    factors.Add(square.character);
+    sum += letterScore;
+    if (board_->HasNeighbour(r, c, candidate.direction)) {
+      const int cr = dc;  // across the line
+      const int cc = dr;
+      int existing = 0;
+      std::string cross;
+      int k = 1;
+      while (Board::OnBoard(r - k * cr, c - k * cc) && board_->Cell(r - k * cr, c - k * cc).HasTile()) {
+        ++k;
+      }
+      for (--k; k > 0; --k) {
+        const Square& tile = board_->Cell(r - k * cr, c - k * cc);
+        cross += tile.character;
+        existing += LetterScore(*board_, tile.character, tile);
+      }
+      cross += letter;
+      for (k = 1; Board::OnBoard(r + k * cr, c + k * cc) && board_->Cell(r + k * cr, c + k * cc).HasTile();
+           ++k) {
+        const Square& tile = board_->Cell(r + k * cr, c + k * cc);
+        cross += tile.character;
+        existing += LetterScore(*board_, tile.character, tile);
+      }
+      const int crossScore = CrossWordScore(letterScore, square.character, existing);
+      if (move.crossWords.empty()) {
+        move.crossWords.reserve(static_cast<std::size_t>(candidate.placed));
+        move.crossScores.reserve(static_cast<std::size_t>(candidate.placed));
+      }
+      move.crossWords.push_back(std::move(cross));
+      move.crossScores.push_back(crossScore);
+      move.total += crossScore;
+    }
+    if (laid == blank1 || laid == blank2) {
+      (laid == blank1 ? move.blank1Square : move.blank2Square) = {r, c};
+    }
+    ++laid;
+  }
+  move.mainScore = MainWordScore(sum, factors, static_cast<int>(placed.size()), bonus_);
+  move.total += move.mainScore;
+}
+
+std::vector<Move> Candidates::ToMoves() const {
+  std::vector<std::size_t> order(items_.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return Before(items_[a], items_[b]); });
+  std::vector<Move> moves;
+  moves.reserve(items_.size());
+  for (std::size_t index : order) moves.push_back(ToMove(items_[index]));
+  return moves;
+}
+
+}  // namespace lumiquad

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/move.h"
+
+namespace lumiquad {
+
+class Board;
+class WordList;
+
+// One legal move of a rack, as the search finds it: enough to score, rank and compare it, and
+// to give it as the full Move when it is kept.
+struct Candidate {
+  std::int32_t total = 0;
+  std::uint8_t direction = 0;  // 0 across a row, 1 down a column
+  std::uint8_t line = 0;       // that row or column
+  std::uint8_t anchor = 0;     // the anchor square it was found from, along the line
+  std::uint8_t start = 0;      // the word's first square along the line
+  std::uint8_t length = 0;
+  std::uint8_t placed = 0;       // tiles it lays
+  std::uint16_t blanks = 0;      // bit i: the word's letter i is laid with a blank
+  std::array<char, 16> word{};  // the whole main word
+
+  bool Blank(int index) const { return ((blanks >> index) & 1) != 0; }
+};
+
+// Every legal move of a rack on a board, in the compact form, with the order and the full
+// records of the plain search that walks the word list's tree: rows before columns, anchor by
+// anchor, each word's letters in the tree's order with a real tile before a blank, and the
+// rack's tiles in the order that search's copies of the rack leave them. The board, the rack
+// and the word list must stay as they were while candidates are compared or given as moves.
+class Candidates {
+ public:
+  std::size_t Size() const { return items_.size(); }
+  bool Empty() const { return items_.empty(); }
+  const Candidate& operator[](std::size_t index) const { return items_[index]; }
+  const std::vector<Candidate>& Items() const { return items_; }
+
+  // Whether `a` comes before `b` in the plain search's order.
+  bool Before(const Candidate& a, const Candidate& b) const;
+  // The candidate as the plain search records it: every field a trial evaluation gives.
+  Move ToMove(const Candidate& candidate) const;
+  // The same, written into a fresh Move.
+  void FillMove(const Candidate& candidate, Move& move) const;
+  // The tiles the rack keeps after the candidate, in no particular order; a blank as '?'.
+  std::string Leave(const Candidate& candidate) const;
+  // The square the main word starts on.
+  int Row(const Candidate& candidate) const {
+    return candidate.direction == 0 ? candidate.line : candidate.start;
+  }
+  int Column(const Candidate& candidate) const {
+    return candidate.direction == 0 ? candidate.start : candidate.line;
+  }
+  // All of them, in the plain search's order.
+  std::vector<Move> ToMoves() const;
+
+ private:
+  friend class Search;
+  // The tiles left on the rack copy of the plain search when it records the candidate.
+  std::string RackLeft(const Candidate& candidate) const;
+  // Whether the square before the candidate's anchor holds a tile: its left part is fixed.
+  bool FixedLeftPart(const Candidate& candidate) const;
+
+  std::vector<Candidate> items_;
+  const Board* board_ = nullptr;
+  const WordList* words_ = nullptr;
+  std::string rack_;
+  int bonus_ = 50;
+  int mover_ = 0;
+};
+
+// Finds every legal move of `rack` (see Candidates). Anchors are the empty squares next to a
+// tile, and a square already marked as an anchor (the centre before a first move); the marks
+// are cleared after each line that had one, as the search has always left them, and the board's
+// search anchor is the last anchor worked on. The board is otherwise left as it was. `out`'s
+// storage is reused.
+void FindCandidates(Board& board, std::string_view rack, int bonus, Candidates& out);
+Candidates FindCandidates(Board& board, std::string_view rack, int bonus);
+
+}  // namespace lumiquad
