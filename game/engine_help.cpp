@@ -124,7 +124,7 @@ std::optional<Move> GameEngine::BestMoveForHuman() {
   if (state_ != GameState::Playing) return std::nullopt;
   // The search leaves its anchor behind, and that is part of a saved game.
   const Square anchor = board_->searchAnchor;
-  const MoveChooser chooser = Analyse(*human_, *computer_, kKeepCount);
+  const MoveChooser& chooser = HumanAnalysis();
   board_->searchAnchor = anchor;
   const Move best = chooser.ChooseMove(1);
   if (best.mainWord == kNoMoveWord || chooser.Ranked().empty()) return std::nullopt;

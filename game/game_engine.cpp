@@ -48,6 +48,7 @@ void GameEngine::SetBonus(int bonus) {
 bool GameEngine::AnyRackEmpty() const { return human_->rack.empty() || computer_->rack.empty(); }
 
 void GameEngine::ResetGame() {
+  humanAnalysis_.reset();
   board_->ResetBoard();
   board_->SaveSnapshot();
   bag_->FillBag();
@@ -118,6 +119,30 @@ MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) 
   FindCandidates(*board_, mover.rack, Bonus(), candidates_);
   return MoveChooser(candidates_, keepCount, *board_, *bag_, mover, opponent, simpleWords_.get(),
                      filter_, Bonus());
+}
+
+GameEngine::AnalysisKey GameEngine::HumanAnalysisKey() const {
+  return {board_->Squares(),         board_->StartingLayout(), board_->GetLetterValues(),
+          board_->DictionaryRef(),   simpleWords_.get(),       human_->rack,
+          bag_->GetContents(),       bag_->Frequencies(),      Bonus(),
+          filter_};
+}
+
+const MoveChooser& GameEngine::HumanAnalysis() {
+  if (!humanAnalysis_ || !(humanAnalysis_->key == HumanAnalysisKey())) {
+    MoveChooser analysis = Analyse(*human_, *computer_, kKeepCount);
+    humanAnalysis_ = KeptAnalysis{HumanAnalysisKey(), std::move(analysis), board_->searchAnchor};
+  }
+  return humanAnalysis_->analysis;
+}
+
+MoveChooser GameEngine::TakeHumanAnalysis() {
+  HumanAnalysis();
+  // The board as the search leaves it, as if it had run now.
+  board_->searchAnchor = humanAnalysis_->searchAnchor;
+  MoveChooser analysis = std::move(humanAnalysis_->analysis);
+  humanAnalysis_.reset();
+  return analysis;
 }
 
 void GameEngine::BeginRecord(MoveChooser analysis) {
@@ -219,7 +244,7 @@ void GameEngine::Submit(const TurnTiles& tiles) {
   }
 
   RememberTurn();
-  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  BeginRecord(TakeHumanAnalysis());
   Move played;
   if (RecordMove(*human_, placement, &played) == kRejected) {
     // Challenged: recorded and logged, the tiles go back and the turn stays with the human.
@@ -249,7 +274,7 @@ void GameEngine::Pass() {
   // Tiles left on the board would lie where the computer may play.
   window_.ReturnTurnTiles();
   RememberTurn();
-  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  BeginRecord(TakeHumanAnalysis());
   RecordPass(*human_);
   ComputerTurn();
   window_.Repaint(false);
@@ -276,7 +301,7 @@ bool GameEngine::Change(std::string markedLetters) {
   window_.SetBusy(true);
   window_.ReturnTurnTiles();
   RememberTurn();
-  BeginRecord(Analyse(*human_, *computer_, kKeepCount));
+  BeginRecord(TakeHumanAnalysis());
   RecordChange(std::move(markedLetters), *human_);
   window_.TilesChanged();
   ComputerTurn();
@@ -303,13 +328,13 @@ void GameEngine::ComputerTurn() {
   bool played = false;
   if (chosen.mainWord != kNoMoveWord && !candidates_.Empty() && chosen.total > 0) {
     LogMove(*computer_, chosen);
-    BeginRecord(chooser);
+    BeginRecord(std::move(chooser));
     Move move;
     const Placement placement{chosen.placedLetters, chosen.row,    chosen.column,
                               chosen.Direction(),   chosen.blank1, chosen.blank2};
     played = RecordMove(*computer_, placement, &move) != kRejected;
   } else {
-    BeginRecord(chooser);
+    BeginRecord(std::move(chooser));
   }
   if (!played) {
     RecordPass(*computer_);
@@ -451,6 +476,8 @@ bool GameEngine::SetDictionary(const std::string& path) {
   if (!CanReadFile(path)) return false;
   auto list = std::make_unique<WordList>(LoadMainWordList(path));
   if (list->IsEmpty()) return false;
+  // A new list may take the old one's place in memory: no analysis of the old one is kept.
+  humanAnalysis_.reset();
   mainDictionary_ = std::move(list);
   board_->SetDictionaryRef(mainDictionary_.get());
   wordListPath_ = path;

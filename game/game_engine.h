@@ -106,6 +106,9 @@ class GameEngine {
   TurnPreview PreviewTurn(const TurnTiles& tiles);
   // The human's best move as the computer at "Genius" rates it; nothing when there is none.
   std::optional<Move> BestMoveForHuman();
+  // The computer's judgement of the human's position, as the human's next move will record it.
+  // Made once a position: the move, the hint and this share it.
+  const MoveChooser& HumanAnalysis();
   // The tiles of the computer's last move while it is the last turn of the history.
   std::vector<TurnTile> LastComputerMove() const;
   // Tells the user in a message box whether the word is in the main word list.
@@ -185,6 +188,8 @@ class GameEngine {
   void ResetGame();
   void Deal();
   MoveChooser Analyse(Player& mover, Player& opponent, int keepCount);
+  // The human's analysis for a record: the one kept for this position, else made now.
+  MoveChooser TakeHumanAnalysis();
   void BeginRecord(MoveChooser analysis);
   void CompleteRecord(const Move& move);
   // Plays a placement for a player: -30000 when the evaluation rejects it, else its score.
@@ -221,6 +226,27 @@ class GameEngine {
   std::unique_ptr<Player> computer_;
 
   Candidates candidates_;
+  // Everything the human's analysis is made from, to tell whether a kept one still holds.
+  struct AnalysisKey {
+    std::vector<Square> squares;
+    std::string startingLayout;
+    LetterTable letterValues{};
+    const WordList* words = nullptr;
+    const WordList* simpleWords = nullptr;
+    std::string rack;
+    std::string bag;
+    LetterTable frequencies{};
+    int bonus = 0;
+    bool filter = false;
+    friend bool operator==(const AnalysisKey&, const AnalysisKey&) = default;
+  };
+  AnalysisKey HumanAnalysisKey() const;
+  struct KeptAnalysis {
+    AnalysisKey key;
+    MoveChooser analysis;
+    Square searchAnchor;  // where the search that made it left the board's anchor
+  };
+  std::optional<KeptAnalysis> humanAnalysis_;
   bool gameOver_ = false;
   int levelValue_ = 8;
   std::string wordListPath_;

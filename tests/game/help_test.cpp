@@ -76,6 +76,12 @@ TEST_F(Help, TheHintIsTheGeniusMoveAndScoresWhatThePreviewSays) {
   engine_->Submit(tiles);
   EXPECT_EQ(engine_->Human().score, preview.total);
   EXPECT_EQ(engine_->Human().score, hint->total);
+  // The hint's analysis is the one the move records: the game is as it is without a hint.
+  EXPECT_EQ(engine_->History().front().analysis.Ranked(), genius.Ranked());
+  const std::string hinted = engine_->GameText();
+  ASSERT_TRUE(engine_->TakeBack());
+  engine_->Submit(tiles);
+  EXPECT_EQ(engine_->GameText(), hinted);
 }
 
 TEST_F(Help, TakeBackRestoresTheGameTextAndLogStepByStepToTheDeal) {

@@ -117,14 +117,10 @@ TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& wi
 
 // The human's turn, chosen by the same search and level as the computer's.
 void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
-  Board& board = engine.GetBoard();
-  board.SetMover(0);
-  MarkCentreAnchor(board);
-  std::vector<Move> candidates = GenerateMoves(board, engine.Human().rack, engine.Bonus());
-  MoveChooser chooser(candidates, 200, board, engine.GetBag(), engine.Human(), engine.Computer(),
-                      &engine.SimpleWords(), engine.Filter(), engine.Bonus());
-  const Move move = chooser.ChooseMove(levelValue);
-  if (move.mainWord != kNoMoveWord && !candidates.empty() && move.total > 0) {
+  // The engine's own analysis of the position, which the move then records.
+  const MoveChooser& analysis = engine.HumanAnalysis();
+  const Move move = analysis.ChooseMove(levelValue);
+  if (move.mainWord != kNoMoveWord && !analysis.Ranked().empty() && move.total > 0) {
     engine.Submit(TilesOf(engine, move, window));
   } else if (engine.GetBag().Size() >= static_cast<int>(engine.Human().rack.size())) {
     engine.Change(engine.Human().rack);
