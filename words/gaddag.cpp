@@ -87,6 +87,24 @@ struct CacheHeader {
   std::uint64_t edgesHash = 0;
 };
 
+// Lists come and go (an edited list is a new one): only the caches written last are kept.
+void PruneCache(const std::string& folder) {
+  constexpr std::size_t kKept = 3;
+  namespace fs = std::filesystem;
+  std::vector<std::pair<fs::file_time_type, fs::path>> caches;
+  std::error_code error;
+  for (fs::directory_iterator at(folder, error), end; !error && at != end; at.increment(error)) {
+    const std::string name = at->path().filename().string();
+    if (name.rfind("gaddag-", 0) != 0 || at->path().extension() != ".bin") continue;
+    std::error_code timeError;
+    const fs::file_time_type time = at->last_write_time(timeError);
+    if (!timeError) caches.emplace_back(time, at->path());
+  }
+  if (caches.size() <= kKept) return;
+  std::sort(caches.begin(), caches.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (std::size_t i = kKept; i < caches.size(); ++i) fs::remove(caches[i].second, error);
+}
+
 }  // namespace
 
 namespace {
@@ -260,9 +278,14 @@ std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& lis
   wanted.listSeconds = info.st_mtim.tv_sec;
   wanted.listNanoseconds = info.st_mtim.tv_nsec;
   wanted.listHash = HashBytes(listBytes.data(), listBytes.size());
+  // Named after the list file as well as its bytes: two copies of one list (a build's and an
+  // installed one) keep a cache each instead of taking turns to make it.
+  const std::uint64_t stamp[] = {wanted.listHash, wanted.listSize,
+                                 static_cast<std::uint64_t>(wanted.listSeconds),
+                                 static_cast<std::uint64_t>(wanted.listNanoseconds)};
   char name[40];
   std::snprintf(name, sizeof name, "/gaddag-%016llx.bin",
-                static_cast<unsigned long long>(wanted.listHash));
+                static_cast<unsigned long long>(HashBytes(stamp, sizeof stamp)));
   const std::string cachePath = cacheFolder.empty() ? std::string() : cacheFolder + name;
 
   if (!cachePath.empty()) {
@@ -297,7 +320,7 @@ std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& lis
     bytes.append(reinterpret_cast<const char*>(edges.data()), edges.size() * sizeof(Gaddag::Edge));
     std::error_code ignored;
     std::filesystem::create_directories(cacheFolder, ignored);
-    WriteFileAtomically(cachePath, bytes);
+    if (WriteFileAtomically(cachePath, bytes).ok) PruneCache(cacheFolder);
   }
   return built;
 }

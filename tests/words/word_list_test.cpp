@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -137,6 +139,22 @@ TEST_F(WordListFile, TheGaddagIsCachedAndADamagedCacheIsMadeAgain) {
   }
   std::ifstream in(file, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), good);
+  // Writing one keeps only the three caches written last; other files are left alone.
+  for (int i = 0; i < 4; ++i) {
+    const fs::path old = fs::path(folder) / ("gaddag-" + std::to_string(i) + ".bin");
+    std::ofstream(old) << "old";
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(10 - i));
+  }
+  std::ofstream(fs::path(folder) / "notes.txt") << "mine";
+  std::ofstream(file, std::ios::binary) << "damaged";
+  EXPECT_TRUE(cached());
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(folder)) left.push_back(entry.path().filename());
+  std::vector<std::string> kept = {"gaddag-2.bin", "gaddag-3.bin", file.filename().string(),
+                                   "notes.txt"};
+  std::sort(left.begin(), left.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(left, kept);
   // Edges that lead outside the array or into the middle of a node are refused outright.
   std::vector<Gaddag::Edge> edges = built->Edges();
   edges.back() = (static_cast<Gaddag::Edge>(edges.size()) << 7) | (edges.back() & 0x7f);
