@@ -41,7 +41,34 @@ class RackCopy {
     if (size_ == 0) return;
     Count(tiles_[static_cast<std::size_t>(--size_)], -1);
   }
-  std::string Tiles() const { return std::string(tiles_.data(), static_cast<std::size_t>(size_)); }
+  // Copies the tiles to `out` (room for 8); answers how many.
+  int CopyTiles(char* out) const {
+    std::copy_n(tiles_.data(), size_, out);
+    return size_;
+  }
+  // Turning each of `letters` (as bits, each held, `last` among them) in alphabetical order and
+  // descending, in one pass: their first copies leave their places, and all but `last` go to
+  // the end in that order.
+  void TurnEachAndDescend(std::uint32_t letters, char last) {
+    std::array<char, 8> kept{};
+    int size = 0;
+    std::uint32_t pending = letters;
+    for (int i = 0; i < size_; ++i) {
+      const char tile = tiles_[static_cast<std::size_t>(i)];
+      const std::uint32_t bit = tile >= 'A' && tile <= 'Z' ? 1u << (tile - 'A') : 0;
+      if ((pending & bit) != 0) {
+        pending &= ~bit;
+        continue;
+      }
+      kept[static_cast<std::size_t>(size++)] = tile;
+    }
+    for (std::uint32_t rest = letters & ~(1u << (last - 'A')); rest != 0; rest &= rest - 1) {
+      kept[static_cast<std::size_t>(size++)] = static_cast<char>('A' + std::countr_zero(rest));
+    }
+    tiles_ = kept;
+    size_ = size;
+    Count(last, -1);
+  }
   // The letters 'A' to 'Z' the copy holds, as bits.
   std::uint32_t Letters() const { return letters_; }
 
@@ -83,7 +110,11 @@ void Step(const TrieNode& node, char letter, bool blank, bool alphabetical, Rack
   const bool blankOnRack = rack.HasBlank();
   if (alphabetical) {
     std::uint32_t children = node.ChildLetters() & ((2u << (letter - 'A')) - 1);
-    if (!blankOnRack) children &= rack.Letters();
+    if (!blankOnRack) {
+      // Only the rack's letters turn it, each once, and the last is the one laid.
+      rack.TurnEachAndDescend(children & rack.Letters(), letter);
+      return;
+    }
     while (children != 0) {
       const char child = static_cast<char>('A' + std::countr_zero(children));
       children &= children - 1;
@@ -150,7 +181,7 @@ bool Candidates::Before(const Candidate& a, const Candidate& b) const {
   }
 }
 
-std::string Candidates::RackLeft(const Candidate& candidate) const {
+int Candidates::RackLeft(const Candidate& candidate, char* out) const {
   RackCopy rack(rack_);
   const bool alphabetical = words_->ChildrenAlphabetical();
   const TrieNode* node = &words_->Root();
@@ -175,7 +206,7 @@ std::string Candidates::RackLeft(const Candidate& candidate) const {
     }
     follow(index);
   }
-  return rack.Tiles();
+  return rack.CopyTiles(out);
 }
 
 std::string Candidates::Leave(const Candidate& candidate) const {
@@ -195,6 +226,18 @@ std::string Candidates::Leave(const Candidate& candidate) const {
   return std::string(leave.data(), size);
 }
 
+double Candidates::LeaveValueOf(const Candidate& candidate, double leaveWeight) const {
+  if (!rackIsTiles_) return LeaveValue(Leave(candidate), leaveWeight);
+  LeaveTiles leave = rackTiles_;
+  const int dr = candidate.direction == 0 ? 0 : 1;
+  const int dc = 1 - dr;
+  for (int i = 0; i < candidate.length; ++i) {
+    if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
+    leave.Remove(candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)]);
+  }
+  return LeaveValue(leave, leaveWeight);
+}
+
 Move Candidates::ToMove(const Candidate& candidate) const {
   Move move;
   FillMove(candidate, move);
@@ -207,31 +250,39 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
   const int row0 = Row(candidate);
   const int column0 = Column(candidate);
 
-  std::string& placed = move.placedLetters;
+  std::array<char, 16> placed{};
+  int placedCount = 0;
   int blank1 = -1;
   int blank2 = -1;
   for (int i = 0; i < candidate.length; ++i) {
     if (board_->Cell(row0 + i * dr, column0 + i * dc).HasTile()) continue;
-    if (candidate.Blank(i)) (blank1 < 0 ? blank1 : blank2) = static_cast<int>(placed.size());
-    placed += candidate.word[static_cast<std::size_t>(i)];
+    if (candidate.Blank(i)) (blank1 < 0 ? blank1 : blank2) = placedCount;
+    placed[static_cast<std::size_t>(placedCount++)] = candidate.word[static_cast<std::size_t>(i)];
   }
 
   // The rack as the trial evaluation counts it: the placed letters and the tiles left, with
   // the letters played as blanks turned back into '?'; the leave is that less the tiles.
-  std::string& before = move.rackBefore;
-  before = placed;
-  before += RackLeft(candidate);
+  std::array<char, 24> before{};
+  std::copy_n(placed.begin(), placedCount, before.begin());
+  const int beforeCount = placedCount + RackLeft(candidate, before.data() + placedCount);
+  const auto beforeEnd = before.begin() + beforeCount;
   for (int blank : {blank1, blank2}) {
     if (blank < 0) continue;
-    const std::size_t at = before.find(placed[static_cast<std::size_t>(blank)]);
-    if (at != std::string::npos) before[at] = '?';
+    const auto at = std::find(before.begin(), beforeEnd, placed[static_cast<std::size_t>(blank)]);
+    if (at != beforeEnd) *at = '?';
   }
-  std::string& after = move.rackAfter;
-  after = before;
-  for (int i = 0; i < static_cast<int>(placed.size()); ++i) {
+  std::array<char, 24> after = before;
+  auto afterEnd = after.begin() + beforeCount;
+  for (int i = 0; i < placedCount; ++i) {
     const bool isBlank = i == blank1 || i == blank2;
-    after.erase(after.find(isBlank ? '?' : placed[static_cast<std::size_t>(i)]), 1);
+    const auto at = std::find(after.begin(), afterEnd, isBlank ? '?' : placed[static_cast<std::size_t>(i)]);
+    if (at == afterEnd) continue;
+    std::copy(at + 1, afterEnd, at);
+    --afterEnd;
   }
+  move.placedLetters.assign(placed.data(), static_cast<std::size_t>(placedCount));
+  move.rackBefore.assign(before.data(), static_cast<std::size_t>(beforeCount));
+  move.rackAfter.assign(after.begin(), afterEnd);
 
   move.mainWord.assign(candidate.word.data(), candidate.length);
   // A found move starts where its main word starts, on a tile or not.
@@ -296,7 +347,7 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
     }
     ++laid;
   }
-  move.mainScore = MainWordScore(sum, factors, static_cast<int>(placed.size()), bonus_);
+  move.mainScore = MainWordScore(sum, factors, placedCount, bonus_);
   move.total += move.mainScore;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ai/ratings.h"
 #include "rules/move.h"
 
 namespace lumiquad {
@@ -49,6 +50,8 @@ class Candidates {
   void FillMove(const Candidate& candidate, Move& move) const;
   // The tiles the rack keeps after the candidate, in no particular order; a blank as '?'.
   std::string Leave(const Candidate& candidate) const;
+  // What the computer makes of those tiles (see LeaveValue).
+  double LeaveValueOf(const Candidate& candidate, double leaveWeight) const;
   // The square the main word starts on.
   int Row(const Candidate& candidate) const {
     return candidate.direction == 0 ? candidate.line : candidate.start;
@@ -61,8 +64,9 @@ class Candidates {
 
  private:
   friend class Search;
-  // The tiles left on the rack copy of the plain search when it records the candidate.
-  std::string RackLeft(const Candidate& candidate) const;
+  // The tiles left on the rack copy of the plain search when it records the candidate,
+  // written to `out` (room for 8); answers how many.
+  int RackLeft(const Candidate& candidate, char* out) const;
   // Whether the square before the candidate's anchor holds a tile: its left part is fixed.
   bool FixedLeftPart(const Candidate& candidate) const;
 
@@ -70,6 +74,8 @@ class Candidates {
   const Board* board_ = nullptr;
   const WordList* words_ = nullptr;
   std::string rack_;
+  LeaveTiles rackTiles_;    // the rack counted, when it is made of tiles only
+  bool rackIsTiles_ = false;
   int bonus_ = 50;
   int mover_ = 0;
 };

@@ -78,7 +78,7 @@ MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Boar
       [&](int i, std::uint32_t inBag) {
         // Rated from the compact form: the leave's order and the cross words do not count.
         const Candidate& candidate = at(i);
-        return candidate.total + LeaveValue(candidates.Leave(candidate), leaveWeight_) -
+        return candidate.total + candidates.LeaveValueOf(candidate, leaveWeight_) -
                HookRisk(*board_, inBag,
                         std::string_view(candidate.word.data(), candidate.length),
                         candidates.Row(candidate), candidates.Column(candidate),

@@ -75,6 +75,9 @@ class Search {
     out_.board_ = &board;
     out_.words_ = board.DictionaryRef();
     out_.rack_ = std::string(rack.substr(0, 7));
+    out_.rackTiles_ = LeaveTiles();
+    out_.rackIsTiles_ = true;
+    for (char tile : out_.rack_) out_.rackIsTiles_ = out_.rackTiles_.Add(tile) && out_.rackIsTiles_;
     out_.bonus_ = bonus;
     out_.mover_ = board.Mover();
     for (char tile : out_.rack_) {

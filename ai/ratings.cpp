@@ -1,6 +1,7 @@
 #include "ai/ratings.h"
 
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -28,9 +29,8 @@ constexpr std::array<int, 7> kSynergyBonus = {3, 3, 1, 2, 1, 2, 8};
 
 constexpr int kBlankIndex = 26;
 
-// Counts of A to Z and the blank, up to the first character that is neither; `all` tells
-// whether that was the end of the leave.
-std::array<int, 27> CountLeave(std::string_view leave, bool* all = nullptr) {
+// Counts of A to Z and the blank, up to the first character that is neither.
+std::array<int, 27> CountLeave(std::string_view leave) {
   std::array<int, 27> counts{};
   for (char tile : leave) {
     if (tile >= 'A' && tile <= 'Z') {
@@ -38,11 +38,9 @@ std::array<int, 27> CountLeave(std::string_view leave, bool* all = nullptr) {
     } else if (tile == '?') {
       ++counts[kBlankIndex];
     } else {
-      if (all != nullptr) *all = false;
-      return counts;
+      break;
     }
   }
-  if (all != nullptr) *all = true;
   return counts;
 }
 
@@ -93,40 +91,69 @@ int HookValue(int wordValue, int hookValue, char kind) {
 
 }  // namespace
 
-double LeaveValue(std::string_view leave, double leaveWeight) {
-  if (leave.empty()) return 0;
-  bool all = false;
-  const std::array<int, 27> counts = CountLeave(leave, &all);
+bool LeaveTiles::Add(char tile) {
+  if (tile == '?') {
+    ++counts[kBlankIndex];
+  } else if (tile >= 'A' && tile <= 'Z') {
+    ++counts[static_cast<std::size_t>(tile - 'A')];
+    letters |= 1u << (tile - 'A');
+  } else {
+    return false;
+  }
+  ++size;
+  return true;
+}
+
+void LeaveTiles::Remove(char tile) {
+  const std::size_t index = tile == '?' ? kBlankIndex : static_cast<std::size_t>(tile - 'A');
+  if (counts[index] == 0) return;
+  if (--counts[index] == 0 && index != kBlankIndex) letters &= ~(1u << index);
+  --size;
+}
+
+double LeaveValue(const LeaveTiles& leave, double leaveWeight) {
+  if (leave.size == 0) return 0;
+  const auto& counts = leave.counts;
   // Every part is a whole number or a half, so summing the whole numbers first gives the same
   // value to the last bit.
+  int v = 0;
+  for (std::size_t i = 0; i < kSynergyLetters.size(); ++i) {
+    if ((leave.letters >> (kSynergyLetters[i] - 'A') & 1) != 0) v += kSynergyBonus[i];
+  }
+  const int blanks = counts[kBlankIndex];
+  if (blanks > 0) v += 13;
+  double duplicates = blanks > 1 ? (blanks - 1) * kDuplicateWeight[kBlankIndex] : 0;
+  for (std::uint32_t rest = leave.letters; rest != 0; rest &= rest - 1) {
+    const auto letter = static_cast<std::size_t>(std::countr_zero(rest));
+    v -= counts[letter] * kLetterPenalty[letter];
+    if (counts[letter] > 1) duplicates += (counts[letter] - 1) * kDuplicateWeight[letter];
+  }
+  const int vowels = counts['A' - 'A'] + counts['E' - 'A'] + counts['I' - 'A'] +
+                     counts['O' - 'A'] + counts['U' - 'A'];
+  const int consonants = leave.size - vowels - blanks;
+  const bool onlyS = leave.size == 1 && counts['S' - 'A'] == 1;
+  v -= BalanceOf(vowels, consonants, blanks > 0, counts['S' - 'A'] > 0, onlyS);
+  return (v - duplicates) * leaveWeight;
+}
+
+double LeaveValue(std::string_view leave, double leaveWeight) {
+  if (leave.empty()) return 0;
+  LeaveTiles tiles;
+  bool all = true;
+  for (char tile : leave) all = all && tiles.Add(tile);
+  if (all) return LeaveValue(tiles, leaveWeight);
+  // A leave with something else in it: the letters count up to that character, the balance
+  // and the duplicates all of it.
+  const std::array<int, 27> counts = CountLeave(leave);
   int v = 0;
   for (std::size_t i = 0; i < kSynergyLetters.size(); ++i) {
     if (counts[static_cast<std::size_t>(kSynergyLetters[i] - 'A')] > 0) v += kSynergyBonus[i];
   }
   if (counts[kBlankIndex] > 0) v += 13;
-  for (char tile : leave) {
-    if (tile < 'A' || tile > 'Z') {
-      if (tile == '?') continue;
-      break;
-    }
-    v -= kLetterPenalty[static_cast<std::size_t>(tile - 'A')];
+  for (int i = 0; i < 26; ++i) {
+    v -= counts[static_cast<std::size_t>(i)] * kLetterPenalty[static_cast<std::size_t>(i)];
   }
-  if (!all) return (v - LeaveBalance(leave) - DuplicatePenalty(leave)) * leaveWeight;
-  // A leave of tiles only, as every rack's is: its balance and duplicates from the counts.
-  const int vowels = counts['A' - 'A'] + counts['E' - 'A'] + counts['I' - 'A'] +
-                     counts['O' - 'A'] + counts['U' - 'A'];
-  const int consonants = static_cast<int>(leave.size()) - vowels - counts[kBlankIndex];
-  v -= BalanceOf(vowels, consonants, counts[kBlankIndex] > 0, counts['S' - 'A'] > 0,
-                 leave == "S");
-  // Each tile after the first of its kind costs its duplicate weight.
-  std::array<bool, 27> seen{};
-  double duplicates = 0;
-  for (char tile : leave) {
-    const std::size_t index = tile == '?' ? kBlankIndex : static_cast<std::size_t>(tile - 'A');
-    if (seen[index]) duplicates += kDuplicateWeight[index];
-    seen[index] = true;
-  }
-  return (v - duplicates) * leaveWeight;
+  return (v - LeaveBalance(leave) - DuplicatePenalty(leave)) * leaveWeight;
 }
 
 int LeaveBalance(std::string_view leave) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -16,6 +17,19 @@ class Board;
 // less each kept letter's penalty, the leave's balance and its duplicates; times leaveWeight.
 // An empty leave is worth 0.
 double LeaveValue(std::string_view leave, double leaveWeight);
+
+// A leave of tiles only, counted: 'A' to 'Z', then the blank.
+struct LeaveTiles {
+  std::array<std::uint8_t, 27> counts{};
+  std::uint32_t letters = 0;  // the letters held, as bits (A lowest)
+  int size = 0;
+
+  // False for a character that is no tile.
+  bool Add(char tile);
+  void Remove(char tile);
+};
+// The same worth, from the counts.
+double LeaveValue(const LeaveTiles& leave, double leaveWeight);
 
 // Twice the difference between consonants and vowels, with 5 more for a leave of only vowels
 // or only consonants, and 5 less when it holds a blank or an S and the difference is small.
