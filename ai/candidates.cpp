@@ -218,7 +218,8 @@ std::string Candidates::Leave(const Candidate& candidate) const {
   for (int i = 0; i < candidate.length; ++i) {
     if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
     const char tile = candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)];
-    const auto at = std::find(leave.begin(), leave.begin() + static_cast<std::ptrdiff_t>(size), tile);
+    const auto at =
+        std::find(leave.begin(), leave.begin() + static_cast<std::ptrdiff_t>(size), tile);
     if (at == leave.begin() + static_cast<std::ptrdiff_t>(size)) continue;
     std::copy(at + 1, leave.begin() + static_cast<std::ptrdiff_t>(size), at);
     --size;
@@ -275,7 +276,8 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
   auto afterEnd = after.begin() + beforeCount;
   for (int i = 0; i < placedCount; ++i) {
     const bool isBlank = i == blank1 || i == blank2;
-    const auto at = std::find(after.begin(), afterEnd, isBlank ? '?' : placed[static_cast<std::size_t>(i)]);
+    const auto at =
+        std::find(after.begin(), afterEnd, isBlank ? '?' : placed[static_cast<std::size_t>(i)]);
     if (at == afterEnd) continue;
     std::copy(at + 1, afterEnd, at);
     --afterEnd;
@@ -318,7 +320,8 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
       int existing = 0;
       std::string cross;
       int k = 1;
-      while (Board::OnBoard(r - k * cr, c - k * cc) && board_->Cell(r - k * cr, c - k * cc).HasTile()) {
+      while (Board::OnBoard(r - k * cr, c - k * cc) &&
+             board_->Cell(r - k * cr, c - k * cc).HasTile()) {
         ++k;
       }
       for (--k; k > 0; --k) {
@@ -327,7 +330,8 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
         existing += LetterScore(*board_, tile.character, tile);
       }
       cross += letter;
-      for (k = 1; Board::OnBoard(r + k * cr, c + k * cc) && board_->Cell(r + k * cr, c + k * cc).HasTile();
+      for (k = 1;
+           Board::OnBoard(r + k * cr, c + k * cc) && board_->Cell(r + k * cr, c + k * cc).HasTile();
            ++k) {
         const Square& tile = board_->Cell(r + k * cr, c + k * cc);
         cross += tile.character;

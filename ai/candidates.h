@@ -23,8 +23,8 @@ struct Candidate {
   std::uint8_t anchor = 0;     // the anchor square it was found from, along the line
   std::uint8_t start = 0;      // the word's first square along the line
   std::uint8_t length = 0;
-  std::uint8_t placed = 0;       // tiles it lays
-  std::uint16_t blanks = 0;      // bit i: the word's letter i is laid with a blank
+  std::uint8_t placed = 0;      // tiles it lays
+  std::uint16_t blanks = 0;     // bit i: the word's letter i is laid with a blank
   std::array<char, 16> word{};  // the whole main word
 
   bool Blank(int index) const { return ((blanks >> index) & 1) != 0; }
@@ -74,7 +74,7 @@ class Candidates {
   const Board* board_ = nullptr;
   const WordList* words_ = nullptr;
   std::string rack_;
-  LeaveTiles rackTiles_;    // the rack counted, when it is made of tiles only
+  LeaveTiles rackTiles_;  // the rack counted, when it is made of tiles only
   bool rackIsTiles_ = false;
   int bonus_ = 50;
   int mover_ = 0;

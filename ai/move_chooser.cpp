@@ -79,8 +79,7 @@ MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Boar
         // Rated from the compact form: the leave's order and the cross words do not count.
         const Candidate& candidate = at(i);
         return candidate.total + candidates.LeaveValueOf(candidate, leaveWeight_) -
-               HookRisk(*board_, inBag,
-                        std::string_view(candidate.word.data(), candidate.length),
+               HookRisk(*board_, inBag, std::string_view(candidate.word.data(), candidate.length),
                         candidates.Row(candidate), candidates.Column(candidate),
                         candidate.direction, candidate.total);
       },

@@ -88,7 +88,8 @@ class Search {
       if (tile == '?') ++rack_[kBlank];
     }
     if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
-    for (int i = 0; i < 26; ++i) values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
+    for (int i = 0; i < 26; ++i)
+      values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
   }
 
   void Run() {
@@ -144,7 +145,8 @@ class Search {
     return (direction == 0 ? rowTiles_ : columnTiles_)[static_cast<std::size_t>(line)];
   }
   const SquareInfo& CellAt(int position) const {
-    return cells_[static_cast<std::size_t>(RowOf(position))][static_cast<std::size_t>(ColumnOf(position))];
+    return cells_[static_cast<std::size_t>(RowOf(position))]
+                 [static_cast<std::size_t>(ColumnOf(position))];
   }
 
   // Works through one line; answers whether it had an anchor.
@@ -191,7 +193,8 @@ class Search {
       int before = 0;
       while (line_ - before - 1 >= 0 && (run >> (line_ - before - 1) & 1) != 0) ++before;
       int length = 0;
-      for (int k = line_ - before; k < line_; ++k) word[static_cast<std::size_t>(length++)] = Across(i, k);
+      for (int k = line_ - before; k < line_; ++k)
+        word[static_cast<std::size_t>(length++)] = Across(i, k);
       const int at = length++;
       for (int k = line_ + 1; k < kBoardSize && (run >> k & 1) != 0; ++k) {
         word[static_cast<std::size_t>(length++)] = Across(i, k);
@@ -242,7 +245,8 @@ class Search {
         if (edge == Gaddag::kNone) return 0;
         node = Gaddag::Next(gaddag_->At(edge));
       }
-      const std::uint32_t separator = node == 0 ? Gaddag::kNone : gaddag_->Find(node, Gaddag::kSeparator);
+      const std::uint32_t separator =
+          node == 0 ? Gaddag::kNone : gaddag_->Find(node, Gaddag::kSeparator);
       if (separator == Gaddag::kNone) return 0;
       node = Gaddag::Next(gaddag_->At(separator));
     }
@@ -449,7 +453,7 @@ class Search {
   const Gaddag* gaddag_ = nullptr;
   std::array<int, 27> rack_{};
   std::uint32_t onRack_ = 0;  // the letters the rack holds, as bits
-  Bits marks_{};  // the squares marked as anchors, as bits along each row
+  Bits marks_{};              // the squares marked as anchors, as bits along each row
   Bits rowTiles_{};
   Bits columnTiles_{};
   std::array<std::array<SquareInfo, kBoardSize>, kBoardSize> cells_{};

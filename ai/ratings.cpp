@@ -128,8 +128,8 @@ double LeaveValue(const LeaveTiles& leave, double leaveWeight) {
     v -= counts[letter] * kLetterPenalty[letter];
     if (counts[letter] > 1) duplicates += (counts[letter] - 1) * kDuplicateWeight[letter];
   }
-  const int vowels = counts['A' - 'A'] + counts['E' - 'A'] + counts['I' - 'A'] +
-                     counts['O' - 'A'] + counts['U' - 'A'];
+  const int vowels = counts['A' - 'A'] + counts['E' - 'A'] + counts['I' - 'A'] + counts['O' - 'A'] +
+                     counts['U' - 'A'];
   const int consonants = leave.size - vowels - blanks;
   const bool onlyS = leave.size == 1 && counts['S' - 'A'] == 1;
   v -= BalanceOf(vowels, consonants, blanks > 0, counts['S' - 'A'] > 0, onlyS);
@@ -253,8 +253,7 @@ double HookRisk(const Board& board, const Bag& bag, const Move& move) {
 }
 
 double HookRisk(const Board& board, std::uint32_t inBag, const Move& move) {
-  return HookRisk(board, inBag, move.mainWord, move.row, move.column, move.Direction(),
-                  move.total);
+  return HookRisk(board, inBag, move.mainWord, move.row, move.column, move.Direction(), move.total);
 }
 
 double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWord, int row,
@@ -302,7 +301,8 @@ double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWo
           if (after && Gaddag::Next(edge) != 0) {
             for (std::uint32_t hook = gaddag->FirstEdge(Gaddag::Next(edge));; ++hook) {
               const Gaddag::Edge hookEdge = gaddag->At(hook);
-              if (Gaddag::Whole(hookEdge)) add(static_cast<char>('A' + Gaddag::Code(hookEdge) - 1), *after);
+              if (Gaddag::Whole(hookEdge))
+                add(static_cast<char>('A' + Gaddag::Code(hookEdge) - 1), *after);
               if (Gaddag::Last(hookEdge)) break;
             }
           }

@@ -53,8 +53,8 @@ double HookRisk(const Board& board, const Bag& bag, const Move& move);
 double HookRisk(const Board& board, std::uint32_t lettersInBag, const Move& move);
 // The same for a main word starting at (row, column) in a direction (0 across, 1 down), of a
 // move scoring `total`.
-double HookRisk(const Board& board, std::uint32_t lettersInBag, std::string_view mainWord,
-                int row, int column, int direction, int total);
+double HookRisk(const Board& board, std::uint32_t lettersInBag, std::string_view mainWord, int row,
+                int column, int direction, int total);
 std::uint32_t LettersInBag(const Bag& bag);
 
 }  // namespace lumiquad

@@ -122,9 +122,15 @@ MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) 
 }
 
 GameEngine::AnalysisKey GameEngine::HumanAnalysisKey() const {
-  return {board_->Squares(),         board_->StartingLayout(), board_->GetLetterValues(),
-          board_->DictionaryRef(),   simpleWords_.get(),       human_->rack,
-          bag_->GetContents(),       bag_->Frequencies(),      Bonus(),
+  return {board_->Squares(),
+          board_->StartingLayout(),
+          board_->GetLetterValues(),
+          board_->DictionaryRef(),
+          simpleWords_.get(),
+          human_->rack,
+          bag_->GetContents(),
+          bag_->Frequencies(),
+          Bonus(),
           filter_};
 }
 
@@ -159,8 +165,8 @@ void GameEngine::CompleteRecord(const Move& move) {
 }
 
 void GameEngine::FillCurrentPositionRecord() {
-  MoveChooser empty(std::vector<Move>{}, currentKeepCount_, *board_, *bag_, *computer_, *human_, simpleWords_.get(),
-                    filter_, Bonus());
+  MoveChooser empty(std::vector<Move>{}, currentKeepCount_, *board_, *bag_, *computer_, *human_,
+                    simpleWords_.get(), filter_, Bonus());
   BeginRecord(std::move(empty));
 }
 

@@ -23,7 +23,15 @@ inline constexpr char KindCode(SquareKind kind) { return static_cast<char>(kind)
 // True for the nine kind codes.
 inline constexpr bool IsKindCode(char code) {
   switch (code) {
-    case '.': case '|': case '&': case '%': case '#': case '$': case '*': case '~': case '=':
+    case '.':
+    case '|':
+    case '&':
+    case '%':
+    case '#':
+    case '$':
+    case '*':
+    case '~':
+    case '=':
       return true;
     default:
       return false;

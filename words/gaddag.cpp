@@ -6,10 +6,10 @@
 #include <array>
 #include <bit>
 #include <cstring>
-#include <tuple>
-#include <unordered_set>
 #include <filesystem>
 #include <system_error>
+#include <tuple>
+#include <unordered_set>
 
 #include "settings/file_io.h"
 #include "words/word_list.h"
@@ -101,7 +101,8 @@ void PruneCache(const std::string& folder) {
     if (!timeError) caches.emplace_back(time, at->path());
   }
   if (caches.size() <= kKept) return;
-  std::sort(caches.begin(), caches.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::sort(caches.begin(), caches.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
   for (std::size_t i = kKept; i < caches.size(); ++i) fs::remove(caches[i].second, error);
 }
 
@@ -172,7 +173,8 @@ class Builder {
     std::size_t operator()(std::uint32_t start) const {
       std::uint64_t hash = 1469598103934665603ull;
       const std::uint32_t end = start + Length(*edges, start);
-      for (std::uint32_t at = start; at < end; ++at) hash = (hash ^ (*edges)[at]) * 1099511628211ull;
+      for (std::uint32_t at = start; at < end; ++at)
+        hash = (hash ^ (*edges)[at]) * 1099511628211ull;
       return static_cast<std::size_t>(hash);
     }
   };
@@ -191,7 +193,7 @@ class Builder {
   const std::vector<Key>& keys_;
   std::vector<Gaddag::Edge> edges_;
   std::unordered_set<std::uint32_t, RunHash, RunEqual> nodes_{1 << 16, RunHash{&edges_},
-                                                             RunEqual{&edges_}};
+                                                              RunEqual{&edges_}};
 };
 
 }  // namespace
@@ -205,10 +207,12 @@ std::optional<Gaddag> Gaddag::Build(const WordList& list) {
       for (std::size_t split = 1; split <= n; ++split) {
         Key key{};
         std::size_t at = 0;
-        for (std::size_t i = split; i-- > 0;) key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+        for (std::size_t i = split; i-- > 0;)
+          key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
         if (split < n) {
           key[at++] = kSeparator + 1;
-          for (std::size_t i = split; i < n; ++i) key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+          for (std::size_t i = split; i < n; ++i)
+            key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
         }
         keys.push_back(key);
       }

@@ -151,8 +151,8 @@ TEST(MoveChooser, KeepsTheBestByScoreAndRanksThemBestFirst) {
   EXPECT_EQ(rated.Ranked()[0].total, 18);
   EXPECT_GT(rated.Ranked()[0].evaluation, 18 + 20);
 
-  MoveChooser none(std::vector<Move>{}, 200, table.board, table.bag, table.computer, table.human, nullptr, false,
-                   50);
+  MoveChooser none(std::vector<Move>{}, 200, table.board, table.bag, table.computer, table.human,
+                   nullptr, false, 50);
   EXPECT_TRUE(none.Ranked().empty());
   EXPECT_EQ(none.ChooseMove(1).mainWord, "#");
   EXPECT_EQ(none.ChooseMove(1).total, 0);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <filesystem>
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -90,9 +90,9 @@ TEST_F(WordListFile, AFileThatCannotBeReadGivesAnEmptyListAndOneLine) {
 
 TEST_F(WordListFile, AnyFileIsLaidOutAsAddingItsWordsOneByOneWould) {
   // Sorted files take a quicker way; the tree must not tell.
-  for (const char* text : {"AA\nAB\nAB\nABA\nB\nBA\nBAD\nZZZ\nab\n",
-                           "CAT\nABCDEFGHIJKLMNOP\nCATS\nDOG\n", "DOG\nCAT\nCATS\nCA\n",
-                           "Zed\nZEBRA\nzoo\nA\n"}) {
+  for (const char* text :
+       {"AA\nAB\nAB\nABA\nB\nBA\nBAD\nZZZ\nab\n", "CAT\nABCDEFGHIJKLMNOP\nCATS\nDOG\n",
+        "DOG\nCAT\nCATS\nCA\n", "Zed\nZEBRA\nzoo\nA\n"}) {
     WordList added;
     std::string word;
     for (const char* c = text; *c != 0; ++c) {
