@@ -137,22 +137,30 @@ TEST_F(Generation, FindsExactlyTheLegalMovesOfABruteForceSearch) {
       {"", "", "", "", "", "", "", "..A...T", "", "", "T", "", "", "", "A"},
   };
   const std::vector<std::string> racks = {"TAE", "S?T", "A??", "ESTA"};
-  for (const auto& picture : boards) {
-    for (const std::string& rack : racks) {
-      board_.LayScrabble();
-      LayPicture(board_, picture);
-      const test::GridCopy before = CopyGrids(board_);
-      std::vector<Move> generated = GenerateMoves(board_, rack, 50);
-      EXPECT_EQ(CopyGrids(board_), before);
+  // On the Scrabble board, then on the Lumiquad board (quadruple and penalty squares) with a
+  // list that also holds one-letter words.
+  for (const GameType type : {GameType::Scrabble, GameType::Lumiquad}) {
+    if (type == GameType::Lumiquad) {
+      words_.AddWord("A");
+      words_.AddWord("T");
+    }
+    for (const auto& picture : boards) {
+      for (const std::string& rack : racks) {
+        board_.LayBuiltIn(type);
+        LayPicture(board_, picture);
+        const test::GridCopy before = CopyGrids(board_);
+        std::vector<Move> generated = GenerateMoves(board_, rack, 50);
+        EXPECT_EQ(CopyGrids(board_), before);
 
-      std::vector<PlayKey> keys;
-      for (const Move& move : generated) keys.push_back(KeyOf(board_, move));
-      std::set<PlayKey> unique(keys.begin(), keys.end());
-      EXPECT_EQ(unique.size(), keys.size()) << "a play found twice, rack " << rack;
-      std::set<PlayKey> expected = BruteForce(board_, rack, "AEST");
-      EXPECT_EQ(CopyGrids(board_), before);
-      EXPECT_EQ(unique, expected) << "rack " << rack << " on board " << picture.back();
-      EXPECT_GT(expected.size(), 0u);
+        std::vector<PlayKey> keys;
+        for (const Move& move : generated) keys.push_back(KeyOf(board_, move));
+        std::set<PlayKey> unique(keys.begin(), keys.end());
+        EXPECT_EQ(unique.size(), keys.size()) << "a play found twice, rack " << rack;
+        std::set<PlayKey> expected = BruteForce(board_, rack, "AEST");
+        EXPECT_EQ(CopyGrids(board_), before);
+        EXPECT_EQ(unique, expected) << "rack " << rack << " on board " << picture.back();
+        EXPECT_GT(expected.size(), 0u);
+      }
     }
   }
 }
