@@ -135,6 +135,8 @@ TEST_F(Generation, FindsExactlyTheLegalMovesOfABruteForceSearch) {
       {"", "", "", "", "", "", "......e.", ".....sat", "......t"},
       // Anchors close together: the free squares between two of them take left parts.
       {"", "", "", "", "", "", "", "..A...T", "", "", "T", "", "", "", "A"},
+      // Beside the edge and near the top: the Lumiquad board's penalty and quadruple squares.
+      {"", "", "......EAT", "", "", "", ".EAT"},
   };
   const std::vector<std::string> racks = {"TAE", "S?T", "A??", "ESTA"};
   // On the Scrabble board, then on the Lumiquad board (quadruple and penalty squares) with a
@@ -149,8 +151,14 @@ TEST_F(Generation, FindsExactlyTheLegalMovesOfABruteForceSearch) {
         board_.LayBuiltIn(type);
         LayPicture(board_, picture);
         const test::GridCopy before = CopyGrids(board_);
-        std::vector<Move> generated = GenerateMoves(board_, rack, 50);
+        const Candidates candidates = FindCandidates(board_, rack, 50);
         EXPECT_EQ(CopyGrids(board_), before);
+        // The score the search ranks by is the one the evaluator gives.
+        for (const Candidate& candidate : candidates.Items()) {
+          EXPECT_EQ(candidate.total, candidates.ToMove(candidate).total)
+              << std::string(candidate.word.data(), candidate.length);
+        }
+        std::vector<Move> generated = candidates.ToMoves();
 
         std::vector<PlayKey> keys;
         for (const Move& move : generated) keys.push_back(KeyOf(board_, move));
