@@ -209,33 +209,30 @@ int Candidates::RackLeft(const Candidate& candidate, char* out) const {
   return rack.CopyTiles(out);
 }
 
-std::string Candidates::Leave(const Candidate& candidate) const {
-  std::array<char, 8> leave{};
-  std::size_t size = std::min(rack_.size(), leave.size());
-  std::copy_n(rack_.begin(), size, leave.begin());
+template <typename Take>
+void Candidates::ForEachTileLaid(const Candidate& candidate, Take take) const {
   const int dr = candidate.direction == 0 ? 0 : 1;
   const int dc = 1 - dr;
   for (int i = 0; i < candidate.length; ++i) {
     if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
-    const char tile = candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)];
-    const auto at =
-        std::find(leave.begin(), leave.begin() + static_cast<std::ptrdiff_t>(size), tile);
-    if (at == leave.begin() + static_cast<std::ptrdiff_t>(size)) continue;
-    std::copy(at + 1, leave.begin() + static_cast<std::ptrdiff_t>(size), at);
-    --size;
+    take(candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)]);
   }
-  return std::string(leave.data(), size);
+}
+
+std::string Candidates::Leave(const Candidate& candidate) const {
+  std::string leave = rack_;
+  ForEachTileLaid(candidate, [&](char tile) {
+    const std::size_t at = leave.find(tile);
+    if (at != std::string::npos) leave.erase(at, 1);
+  });
+  return leave;
 }
 
 double Candidates::LeaveValueOf(const Candidate& candidate, double leaveWeight) const {
+  // A rack of tiles only, as every dealt rack is, is counted; anything else goes as text.
   if (!rackIsTiles_) return LeaveValue(Leave(candidate), leaveWeight);
   LeaveTiles leave = rackTiles_;
-  const int dr = candidate.direction == 0 ? 0 : 1;
-  const int dc = 1 - dr;
-  for (int i = 0; i < candidate.length; ++i) {
-    if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
-    leave.Remove(candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)]);
-  }
+  ForEachTileLaid(candidate, [&](char tile) { leave.Remove(tile); });
   return LeaveValue(leave, leaveWeight);
 }
 

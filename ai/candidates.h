@@ -48,9 +48,7 @@ class Candidates {
   Move ToMove(const Candidate& candidate) const;
   // The same, written into a fresh Move.
   void FillMove(const Candidate& candidate, Move& move) const;
-  // The tiles the rack keeps after the candidate, in no particular order; a blank as '?'.
-  std::string Leave(const Candidate& candidate) const;
-  // What the computer makes of those tiles (see LeaveValue).
+  // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue).
   double LeaveValueOf(const Candidate& candidate, double leaveWeight) const;
   // The square the main word starts on.
   int Row(const Candidate& candidate) const {
@@ -67,6 +65,11 @@ class Candidates {
   // The tiles left on the rack copy of the plain search when it records the candidate,
   // written to `out` (room for 8); answers how many.
   int RackLeft(const Candidate& candidate, char* out) const;
+  // The tiles the rack keeps after the candidate; a blank as '?'.
+  std::string Leave(const Candidate& candidate) const;
+  // Calls take(tile) for each rack tile the candidate lays, in board order; a blank as '?'.
+  template <typename Take>
+  void ForEachTileLaid(const Candidate& candidate, Take take) const;
   // Whether the square before the candidate's anchor holds a tile: its left part is fixed.
   bool FixedLeftPart(const Candidate& candidate) const;
 

@@ -131,8 +131,7 @@ class Search {
         rowTiles_[static_cast<std::size_t>(r)] |= Bit(c);
         columnTiles_[static_cast<std::size_t>(c)] |= Bit(r);
         info.tile = square.character;
-        // A character no word has gets a code no node has.
-        info.tileCode = IsUpperLetter(square.character) ? Gaddag::CodeOf(square.character) : 31;
+        info.tileCode = CodeOfTile(square.character);
         info.tileValue = LetterScore(board_, square.character, square);
       }
     }
@@ -275,6 +274,7 @@ class Search {
     return allowed;
   }
 
+  // A tile's code in the GADDAG; a character no word has gets a code no node has.
   static int CodeOfTile(char tile) { return IsUpperLetter(tile) ? Gaddag::CodeOf(tile) : 31; }
 
   void Anchor(int anchor, int previous) {
