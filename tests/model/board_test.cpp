@@ -19,27 +19,14 @@ std::map<char, int> KindCounts(const Board& board) {
 
 bool AllPlain(const Board& board) { return KindCounts(board) == std::map<char, int>{{'.', 225}}; }
 
-TEST(Board, BuiltInLayoutsHaveTheirCountsCentresAndSymmetry) {
+TEST(Board, BuiltInLayoutsHaveTheirCentresAndSymmetry) {
   MemorySettingsStore store;
   Board board(store, nullptr);
   EXPECT_EQ(board.SquareAt(7, 7)->character, '|');  // a fresh board lays the Lumiquad layout
-  EXPECT_EQ(KindCounts(board), (std::map<char, int>{{'.', 168},
-                                                    {'=', 12},
-                                                    {'~', 4},
-                                                    {'*', 4},
-                                                    {'$', 8},
-                                                    {'#', 8},
-                                                    {'%', 8},
-                                                    {'&', 8},
-                                                    {'|', 5}}));
   board.LayScrabble();
   EXPECT_EQ(board.SquareAt(7, 7)->character, '#');
-  EXPECT_EQ(KindCounts(board),
-            (std::map<char, int>{{'.', 164}, {'$', 8}, {'#', 17}, {'&', 12}, {'|', 24}}));
   board.LayLiterati();
   EXPECT_EQ(board.SquareAt(7, 7)->character, '.');
-  EXPECT_EQ(KindCounts(board),
-            (std::map<char, int>{{'.', 165}, {'$', 8}, {'#', 12}, {'&', 16}, {'|', 24}}));
 
   for (GameType type : {GameType::Lumiquad, GameType::Scrabble, GameType::Literati}) {
     board.LayBuiltIn(type);
