@@ -3,6 +3,7 @@
 #include <QtWidgets/QApplication>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +14,8 @@
 #include "ui/prompter.h"
 
 int main(int argc, char** argv) {
+  // A write past a file-size limit fails like any other write instead of killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (argc == 2 && std::string(argv[1]) == "--version") {
     std::printf("lumiquad %s\n", LUMIQUAD_VERSION);
     return 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <random>
@@ -301,6 +302,7 @@ int Run(int argc, char** argv) {
 }  // namespace lumiquad
 
 int main(int argc, char** argv) {
+  std::signal(SIGXFSZ, SIG_IGN);  // a write past a file-size limit fails instead of killing us
   try {
     return lumiquad::Run(argc, argv);
   } catch (const std::exception& error) {

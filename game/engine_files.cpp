@@ -5,6 +5,8 @@
 #include "game/report.h"
 #include "settings/file_io.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -145,57 +147,109 @@ void GameEngine::ApplySavedGame(const SavedGame& saved) {
   state_ = gameOver_ ? GameState::GameOver : GameState::Playing;
 }
 
-void GameEngine::ReplaceGame(const SavedGame& saved) {
-  KeepForResume();
+bool GameEngine::ReplaceGame(const SavedGame& saved) {
+  if (!KeepBeforeReplacing()) return false;
   ApplySavedGame(saved);
   window_.ClearTiles();
   window_.TilesChanged();
   window_.SetButtonMode(ButtonMode::Play);
   window_.Repaint(false);
+  return true;
 }
 
 bool GameEngine::LoadGameText(const std::string& text, std::string* error) {
   std::optional<SavedGame> saved = ParseGameFile(text, error);
-  if (!saved) return false;
-  ReplaceGame(*saved);
-  return true;
+  return saved && ReplaceGame(*saved);
 }
 
 bool GameEngine::LoadGameFile(std::string path) {
   const FileReadResult file = ReadFileLimited(path, kMaxGameFile);
-  if (file.status != FileReadStatus::Ok || !LoadGameText(file.contents)) {
+  std::optional<SavedGame> saved;
+  if (file.status == FileReadStatus::Ok) saved = ParseGameFile(file.contents);
+  if (!saved) {
     window_.ShowMessage(path + " did not load", "Failure", MessageIcon::None);
     return false;
   }
+  if (!ReplaceGame(*saved)) return false;
   window_.SetTitle(std::string(kWindowTitle) + " - " + path);
   return true;
 }
 
-bool GameEngine::HasResumableGame() const {
-  return CheckReadableFile(resumePath_, kMaxGameFile) == FileReadStatus::Ok;
+std::vector<RecentGame> GameEngine::RecentGames() const {
+  std::vector<RecentGame> games = ListRecentGames(resumeFolder_);
+  std::erase_if(games, [&](const RecentGame& game) { return game.path == keptPath_; });
+  return games;
 }
 
-void GameEngine::KeepForResume() {
-  if (resumePath_.empty()) return;
-  // A review shows an earlier position; the game itself is what is kept.
-  EndReviewIfRunning();
-  if (!InPlay()) return;
+FileWriteResult GameEngine::KeepRunningGame() {
+  if (resumeFolder_.empty() || !InPlay()) return {true, {}};
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(resumePath_).parent_path(), ignored);
-  WriteFileAtomically(resumePath_, GameText(), 0600);
+  std::filesystem::create_directories(resumeFolder_, ignored);
+  if (keptPath_.empty()) keptPath_ = NewRecentGamePath(resumeFolder_);
+  // A review shows an earlier position; the game itself is what is kept.
+  const bool reviewing = state_ == GameState::Reviewing;
+  if (reviewing) EndReviewIfRunning();
+  const FileWriteResult result =
+      WriteFileAtomically(keptPath_, GameText(), 0600, PathOwner::Program);
+  if (result.ok) PruneRecentGames(resumeFolder_, keptPath_);
+  return result;
+}
+
+bool GameEngine::KeepBeforeReplacing() {
+  EndReviewIfRunning();
+  for (;;) {
+    const FileWriteResult kept = KeepRunningGame();
+    if (kept.ok) return true;
+    const std::string text = "The game in play could not be kept for Resume Last Game:\n" +
+                             keptPath_ + ": " + kept.error +
+                             "\n\nSave it to a file of your choice, discard it, or cancel and "
+                             "go on playing?";
+    switch (window_.AskUnkeptGame(text)) {
+      case UnkeptGameChoice::SaveElsewhere:
+        if (std::optional<std::string> path = window_.AskSavePath(kGameFileDialog)) {
+          if (SaveGameFile(*path)) return true;
+        }
+        break;  // not saved: the question again
+      case UnkeptGameChoice::Discard:
+        return true;
+      case UnkeptGameChoice::Cancel:
+        return false;
+    }
+  }
+}
+
+void GameEngine::KeepAfterTurn() {
+  if (gameOver_) {
+    // An ended game is not resumed; its file would only offer an earlier position.
+    if (!keptPath_.empty()) ::unlink(keptPath_.c_str());
+    keptPath_.clear();
+    return;
+  }
+  const FileWriteResult kept = KeepRunningGame();
+  if (!kept.ok) {
+    window_.SetStatusText("The game could not be kept for Resume Last Game: " + kept.error);
+  }
 }
 
 bool GameEngine::ResumeLastGame() {
-  // Read before the running game is kept in its place.
-  const FileReadResult file = ReadFileLimited(resumePath_, kMaxGameFile);
+  const std::vector<RecentGame> games = RecentGames();
+  if (games.empty()) return false;
+  return ResumeGame(games.front().path);
+}
+
+bool GameEngine::ResumeGame(const std::string& path) {
+  // Read before the running game is kept, which may prune the oldest files.
+  const FileReadResult file = ReadFileLimited(path, kMaxGameFile, PathOwner::Program);
   std::optional<SavedGame> saved;
   if (file.status == FileReadStatus::Ok) saved = ParseGameFile(file.contents);
   if (!saved) {
-    window_.ShowMessage(resumePath_ + " did not load", "Failure", MessageIcon::None);
+    window_.ShowMessage(path + " did not load", "Failure", MessageIcon::None);
     return false;
   }
-  ReplaceGame(*saved);
+  if (!ReplaceGame(*saved)) return false;
   window_.SetTitle(kWindowTitle);
+  // The game goes on in a file of its own; the one it came from goes once that is written.
+  if (KeepRunningGame().ok && path != keptPath_) ::unlink(path.c_str());
   return true;
 }
 
@@ -244,9 +298,24 @@ std::string GameEngine::GcgText() const {
   return FormatGcg(game);
 }
 
+namespace {
+
+// An export never takes the place of a saved game: the game would be lost for a record of it.
+bool HoldsSavedGame(const std::string& path) {
+  const FileReadResult file = ReadFileLimited(path, kMaxGameFile);
+  return file.status == FileReadStatus::Ok && ParseGameFile(file.contents).has_value();
+}
+
+FileWriteResult WriteExport(const std::string& path, std::string_view text) {
+  if (HoldsSavedGame(path)) return {false, "it is a saved game, which an export never replaces"};
+  return WriteFileAtomically(path, text);
+}
+
+}  // namespace
+
 bool GameEngine::WriteGcg(const std::string& path) {
   window_.SetBusy(true);
-  const FileWriteResult result = WriteFileAtomically(path, GcgText());
+  const FileWriteResult result = WriteExport(path, GcgText());
   window_.SetBusy(false);
   if (!result.ok) {
     window_.ShowMessage(path + " could not be written: " + result.error, "Failure",
@@ -258,6 +327,15 @@ bool GameEngine::WriteGcg(const std::string& path) {
 void GameEngine::ExportGcg() {
   if (history_.empty()) return;
   if (std::optional<std::string> path = window_.AskSavePath(kGcgDialog)) WriteGcg(*path);
+}
+
+std::string GameEngine::ReportText(bool html) {
+  std::vector<MoveRecord> records = history_;
+  if (state_ == GameState::Playing) {
+    FillCurrentPositionRecord();
+    records.push_back(currentRecord_);
+  }
+  return html ? BuildHtmlReport(*this, records) : BuildTextReport(*this, records);
 }
 
 void GameEngine::CreateReport(bool html) {
@@ -274,13 +352,7 @@ void GameEngine::CreateReport(bool html) {
     return;
   }
   window_.SetBusy(true);
-  std::vector<MoveRecord> records = history_;
-  if (state_ == GameState::Playing) {
-    FillCurrentPositionRecord();
-    records.push_back(currentRecord_);
-  }
-  const std::string text = html ? BuildHtmlReport(*this, records) : BuildTextReport(*this, records);
-  const FileWriteResult result = WriteFileAtomically(*path, text);
+  const FileWriteResult result = WriteExport(*path, ReportText(html));
   window_.SetBusy(false);
   if (!result.ok) {
     window_.ShowMessage(*path + " could not be written: " + result.error, "Failure",

@@ -194,6 +194,7 @@ bool GameEngine::TakeBack() {
   window_.CutLog(turn.logLength);
   window_.ClearTiles();
   window_.TilesChanged();
+  KeepAfterTurn();
   window_.Repaint(false);
   return true;
 }

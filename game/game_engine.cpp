@@ -66,6 +66,7 @@ void GameEngine::ResetGame() {
   gameOver_ = false;
   loadedBonus_.reset();
   takeBack_.clear();
+  keptPath_.clear();
 }
 
 void GameEngine::Deal() {
@@ -75,8 +76,7 @@ void GameEngine::Deal() {
 }
 
 void GameEngine::NewGame() {
-  EndReviewIfRunning();
-  KeepForResume();
+  if (!KeepBeforeReplacing()) return;
   ResetGame();
   Deal();
   // The position before the first move is the current record, so that a game saved before
@@ -90,12 +90,12 @@ void GameEngine::NewGame() {
   state_ = GameState::Playing;
   const bool humanFirst = RandomInts(10, 3, clock_)[1] < 5;
   if (!humanFirst) ComputerTurn();
+  KeepAfterTurn();
   window_.Repaint(false);
 }
 
 void GameEngine::CloseGame() {
-  EndReviewIfRunning();
-  KeepForResume();
+  if (!KeepBeforeReplacing()) return;
   ResetGame();
   for (Player* player : {computer_.get(), human_.get()}) {
     player->rack.clear();
@@ -257,6 +257,7 @@ void GameEngine::Submit(const TurnTiles& tiles) {
     CompleteRecord(played);
     LogMove(*human_, played);
     window_.ReturnTurnTiles();
+    KeepAfterTurn();
     window_.Repaint(false);
     window_.SetBusy(false);
     return;
@@ -270,6 +271,7 @@ void GameEngine::Submit(const TurnTiles& tiles) {
   } else {
     ComputerTurn();
   }
+  KeepAfterTurn();
   window_.Repaint(false);
   window_.SetBusy(false);
 }
@@ -283,6 +285,7 @@ void GameEngine::Pass() {
   BeginRecord(TakeHumanAnalysis());
   RecordPass(*human_);
   ComputerTurn();
+  KeepAfterTurn();
   window_.Repaint(false);
   window_.SetBusy(false);
 }
@@ -311,6 +314,7 @@ bool GameEngine::Change(std::string markedLetters) {
   RecordChange(std::move(markedLetters), *human_);
   window_.TilesChanged();
   ComputerTurn();
+  KeepAfterTurn();
   window_.Repaint(false);
   window_.SetBusy(false);
   return true;
@@ -355,6 +359,7 @@ void GameEngine::ComputerTurn() {
 
 void GameEngine::GameOverAnnouncement() {
   state_ = GameState::GameOver;
+  KeepAfterTurn();  // the ended game's kept file goes before any question is asked
   window_.Repaint(false);
   const std::vector<std::string> lines = InformationLines(true);
   std::string text = std::string(kSixteenSpaces) + "GAME OVER\n\n";

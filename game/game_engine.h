@@ -9,12 +9,14 @@
 #include "game/game_window.h"
 #include "game/history_viewer.h"
 #include "game/move_record.h"
+#include "game/recent_games.h"
 #include "model/bag.h"
 #include "model/board.h"
 #include "model/layouts.h"
 #include "model/player.h"
 #include "rules/evaluate_placement.h"
 #include "rules/placement.h"
+#include "settings/file_io.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -74,8 +76,10 @@ class GameEngine {
   void SaveGame();
   bool LoadGameFile(std::string path);
   bool SaveGameFile(const std::string& path);
-  // Asks for a path and writes the game report there, as text or as an HTML page.
+  // Asks for a path and writes the game report there, as text or as an HTML page. Neither a
+  // report nor an export ever replaces a saved game or anything but a regular file.
   void CreateReport(bool html);
+  std::string ReportText(bool html);
   // The game as a GCG record; ExportGcg asks for a path and writes it there, WriteGcg writes
   // it to a known path. Failures are reported as a report's are.
   std::string GcgText() const;
@@ -120,17 +124,25 @@ class GameEngine {
   bool TakeBack();
   bool CanTakeBack() const;
 
-  // The game kept for resuming: a game still in play that New Game, Open Game, Close Game or
-  // the window's closing replaces is written there without a question. An empty path keeps
-  // nothing.
-  void SetResumePath(std::string path) { resumePath_ = std::move(path); }
-  const std::string& ResumePath() const { return resumePath_; }
-  bool HasResumableGame() const;
-  // Writes the running game to the resume path when it is still in play.
-  void KeepForResume();
-  // Opens the kept game (keeping the running one in its place); reports a file that does not
-  // load as Open Game does.
+  // The games kept for resuming, in a folder (an empty one keeps nothing). A game in play has a
+  // file of its own there, written after every turn and before New Game, Open Game, Close Game,
+  // Resume or the window's closing replaces it; an ended game's file goes.
+  void SetResumeFolder(std::string folder) { resumeFolder_ = std::move(folder); }
+  const std::string& ResumeFolder() const { return resumeFolder_; }
+  // The kept games but the running one's own, newest first.
+  std::vector<RecentGame> RecentGames() const;
+  bool HasResumableGame() const { return !RecentGames().empty(); }
+  // Writes the game in play to its own file; a game not in play needs nothing written.
+  FileWriteResult KeepRunningGame();
+  // Keeps the game in play before something replaces it. When it cannot be kept, the user is
+  // told why and may save it elsewhere, discard it or cancel: false for cancel, and the caller
+  // then leaves the game as it is.
+  bool KeepBeforeReplacing();
+  // Opens the newest kept game, or a given one (keeping the running one first); a file that
+  // does not load is reported as Open Game reports it. The game opened goes on in a file of its
+  // own, so that no two copies of the program play on from one file.
   bool ResumeLastGame();
+  bool ResumeGame(const std::string& path);
 
   // --- State ----------------------------------------------------------------------------------
 
@@ -208,8 +220,11 @@ class GameEngine {
   void BindPlayers(Move& move);
   // Keeps what the human's next command changes, for TakeBack.
   void RememberTurn();
-  // Applies a parsed game after keeping the running one for resuming.
-  void ReplaceGame(const SavedGame& saved);
+  // Applies a parsed game after keeping the running one for resuming; false when the user
+  // chose to go on with the running one.
+  bool ReplaceGame(const SavedGame& saved);
+  // After a turn: the game in play is kept, an ended one's file removed.
+  void KeepAfterTurn();
 
   // How many candidates after the best one a position's analysis keeps.
   static constexpr int kKeepCount = 200;
@@ -280,7 +295,8 @@ class GameEngine {
     std::size_t logLength = 0;
   };
   std::vector<TurnState> takeBack_;
-  std::string resumePath_;
+  std::string resumeFolder_;
+  std::string keptPath_;  // the game in play's own file among the kept games, once written
 
   // The review, and the game put aside while it runs.
   std::unique_ptr<HistoryViewer> viewer_;

@@ -1,8 +1,10 @@
 #include "game/game_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 #include "model/layouts.h"
 
@@ -286,7 +288,23 @@ Move ReadMove(Reader& in, std::optional<int>& lastBonus) {
   move.blank2 = in.Number(-1, placed - 1);
   move.isPass = in.Flag();
   move.moverIndex = in.Flag() ? 1 : 0;
+  // One flipped byte must not turn a move around or lay it off the board.
+  in.Expect(
+      move.directionText.empty() || move.directionText == "across" || move.directionText == "down",
+      "a move goes \"across\" or \"down\"");
+  if (!move.placedLetters.empty() && !move.isPass && !move.isExchange) {
+    in.Expect(!move.directionText.empty(), "a placed move goes \"across\" or \"down\"");
+    in.Expect(move.row >= 0 && move.column >= 0, "a placed move starts on the board");
+  }
   return move;
+}
+
+// What a move adds to a running total at most: its score, or what the words of a refused one
+// would have scored.
+long long LargestScore(const Move& move) {
+  long long words = std::llabs(move.mainScore);
+  for (std::int32_t score : move.crossScores) words += std::llabs(score);
+  return std::max<long long>(std::llabs(move.total), words);
 }
 
 SavedPlayer ReadPlayer(Reader& in) {
@@ -361,9 +379,10 @@ std::string FormatGameFile(const SavedGame& game) {
   return out.Take();
 }
 
-std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error) {
-  Reader in(text);
-  SavedGame game;
+namespace {
+
+// The file's first lines, up to and with the two players.
+void ReadHead(Reader& in, SavedGame& game) {
   game.gameOver = in.Flag();
   game.wordListPath = in.Text();
   game.level = in.Number(1, 50);
@@ -378,6 +397,22 @@ std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error
   in.Expect(game.computer.computer, "the first player is the computer");
   game.human = ReadPlayer(in);
   in.Expect(!game.human.computer, "the second player is the human");
+}
+
+}  // namespace
+
+std::optional<std::pair<SavedPlayer, SavedPlayer>> ParseGamePlayers(std::string_view text) {
+  Reader in(text);
+  SavedGame game;
+  ReadHead(in, game);
+  if (in.Failed()) return std::nullopt;
+  return std::pair{game.computer, game.human};
+}
+
+std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error) {
+  Reader in(text);
+  SavedGame game;
+  ReadHead(in, game);
   const std::int32_t rows = in.Number();
   const std::int32_t columns = in.Number();
   in.Expect(rows == kBoardSize && columns == kBoardSize, "the board is 15 by 15");
@@ -404,6 +439,10 @@ std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error
     game.records.push_back(ReadRecord(in, game.lastBonus));
   }
   game.current = ReadRecord(in, game.lastBonus);
+  // Totals summed over the history (a record's, a report's) stay far inside 32 bits.
+  long long sum = 0;
+  for (const SavedRecord& record : game.records) sum += LargestScore(record.move);
+  in.Expect(sum <= kMaxScore, "the moves' scores add up to more than any game holds");
   if (in.Failed()) {
     if (error != nullptr) *error = in.Error();
     return std::nullopt;

@@ -74,4 +74,8 @@ std::string FormatGameFile(const SavedGame& game);
 // game can reach.
 std::optional<SavedGame> ParseGameFile(std::string_view text, std::string* error = nullptr);
 
+// The two players of a game file, computer first, read from its first lines alone (to name a
+// kept game without reading all of it); nothing when those lines are no game file's.
+std::optional<std::pair<SavedPlayer, SavedPlayer>> ParseGamePlayers(std::string_view text);
+
 }  // namespace lumiquad

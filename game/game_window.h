@@ -15,6 +15,9 @@ enum class ButtonMode { Play, Review };
 
 enum class GameOverChoice { PlayAgain, SaveGame, Review, ExitProgram };
 
+// What to do with a game in play that could not be kept for resuming.
+enum class UnkeptGameChoice { SaveElsewhere, Discard, Cancel };
+
 // A file dialog: its title, the extension added when none is typed, and the filter in the form
 // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||".
 struct FileDialog {
@@ -38,6 +41,8 @@ class GameWindow {
   virtual char AskBlankLetter() = 0;
   // The game-over dialog's four buttons; it offers no other way out.
   virtual GameOverChoice AskGameOverChoice() = 0;
+  // A message box saying why the game in play could not be kept, with Save, Discard and Cancel.
+  virtual UnkeptGameChoice AskUnkeptGame(const std::string& text) = 0;
   // The path chosen in a save or open dialog, or nothing when the user cancels.
   virtual std::optional<std::string> AskSavePath(const FileDialog& dialog) = 0;
   virtual std::optional<std::string> AskOpenPath(const FileDialog& dialog) = 0;

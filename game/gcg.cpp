@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstdlib>
 #include <numeric>
 
 #include "model/board.h"
@@ -52,8 +53,56 @@ std::pair<std::string, std::string> MainWord(const Move& move, const std::vector
   return {position, word};
 }
 
-std::string Signed(int number) {
-  return (number < 0 ? "-" : "+") + std::to_string(std::abs(number));
+std::string Signed(long long number) {
+  return (number < 0 ? "-" : "+") + std::to_string(std::llabs(number));
+}
+
+// The length of the UTF-8 sequence at `at` and the code point it holds; 0 when the bytes there
+// are no well-formed sequence (overlong forms and surrogates included).
+std::size_t Utf8Sequence(const std::string& text, std::size_t at, char32_t& point) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  std::size_t length = 0;
+  char32_t smallest = 0;
+  if (lead < 0x80) {
+    point = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, point = lead & 0x1F, smallest = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, point = lead & 0x0F, smallest = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, point = lead & 0x07, smallest = 0x10000;
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    point = (point << 6) | (byte(at + i) & 0x3F);
+  }
+  if (point < smallest || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
+  return length;
+}
+
+// A text fit for the rest of a pragma line: valid UTF-8 with no control character and nothing a
+// reader takes for a line break. Such characters become spaces, bytes that are no UTF-8 U+FFFD.
+std::string GcgText(const std::string& text) {
+  std::string clean;
+  for (std::size_t at = 0; at < text.size();) {
+    char32_t point = 0;
+    const std::size_t length = Utf8Sequence(text, at, point);
+    if (length == 0) {
+      clean += "\xEF\xBF\xBD";
+      ++at;
+      continue;
+    }
+    const bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
+    const bool lineBreak = point == 0x2028 || point == 0x2029 || point == 0x85;
+    clean += control || lineBreak ? std::string(" ") : text.substr(at, length);
+    at += length;
+  }
+  return clean;
 }
 
 }  // namespace
@@ -62,7 +111,7 @@ std::string GcgNickname(const std::string& name, int player) {
   std::string nickname;
   for (char c : name) {
     const auto byte = static_cast<unsigned char>(c);
-    if (std::isalnum(byte) || c == '_' || c == '-' || byte >= 0x80) nickname += c;
+    if (byte < 0x80 && (std::isalnum(byte) || c == '_' || c == '-')) nickname += c;
   }
   return nickname.empty() ? "player" + std::to_string(player) : nickname;
 }
@@ -85,13 +134,13 @@ std::string FormatGcg(const GcgGame& game) {
   std::string nick[2] = {GcgNickname(game.humanName, first == 0 ? 1 : 2),
                          GcgNickname(game.computerName, first == 1 ? 1 : 2)};
   if (nick[0] == nick[1]) nick[1 - first] += "2";
-  const std::string name[2] = {game.humanName, game.computerName};
+  const std::string name[2] = {GcgText(game.humanName), GcgText(game.computerName)};
   std::string out = "#character-encoding UTF-8\n";
   out += "#player1 " + nick[first] + " " + name[first] + "\n";
   out += "#player2 " + nick[1 - first] + " " + name[1 - first] + "\n";
-  if (!game.description.empty()) out += "#description " + game.description + "\n";
+  if (!game.description.empty()) out += "#description " + GcgText(game.description) + "\n";
 
-  int total[2] = {0, 0};
+  long long total[2] = {0, 0};
   for (const MoveRecord& record : game.records) {
     const Move& move = record.move;
     const int mover = move.moverIndex == 1 ? 1 : 0;
@@ -103,9 +152,10 @@ std::string FormatGcg(const GcgGame& game) {
     } else {
       const auto [position, word] = MainWord(move, record.board);
       // A refused word scores what its words would have; the withdrawal takes it back.
-      const int score = move.invalid ? std::accumulate(move.crossScores.begin(),
-                                                       move.crossScores.end(), move.mainScore)
-                                     : move.total;
+      const long long score =
+          move.invalid ? std::accumulate(move.crossScores.begin(), move.crossScores.end(),
+                                         static_cast<long long>(move.mainScore))
+                       : move.total;
       out += head + position + " " + word + " " + Signed(score) + " " +
              std::to_string(total[mover] + score) + "\n";
       if (move.invalid) {

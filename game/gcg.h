@@ -22,8 +22,9 @@ struct GcgGame {
 
 std::string FormatGcg(const GcgGame& game);
 
-// A player's nickname: the name without white space or characters a GCG line reads as
-// punctuation; "player1" or "player2" when nothing is left.
+// A player's nickname: the name's ASCII letters, digits, '_' and '-' (so no white space of any
+// kind and nothing a GCG line reads as punctuation); "player1" or "player2" when nothing is left.
+// Full names and the description are written as valid UTF-8 without control characters.
 std::string GcgNickname(const std::string& name, int player);
 
 // The square of a GCG position, "8H" across or "H8" down: row, column and direction (0 across,

@@ -31,6 +31,11 @@ GameOverChoice ScriptedWindow::AskGameOverChoice() {
   return Next(gameOverChoices, GameOverChoice::ExitProgram);
 }
 
+UnkeptGameChoice ScriptedWindow::AskUnkeptGame(const std::string& text) {
+  messages.push_back({text, "Keep Game", MessageIcon::Question, true});
+  return Next(unkeptChoices, UnkeptGameChoice::Discard);
+}
+
 std::optional<std::string> ScriptedWindow::AskSavePath(const FileDialog& dialog) {
   dialogs.push_back(dialog);
   return Next(paths, std::optional<std::string>());

@@ -27,6 +27,7 @@ class ScriptedWindow : public GameWindow {
   bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
   char AskBlankLetter() override;
   GameOverChoice AskGameOverChoice() override;
+  UnkeptGameChoice AskUnkeptGame(const std::string& text) override;
   std::optional<std::string> AskSavePath(const FileDialog& dialog) override;
   std::optional<std::string> AskOpenPath(const FileDialog& dialog) override;
   void SetBusy(bool busy) override { busy_ = busy; }
@@ -65,6 +66,7 @@ class ScriptedWindow : public GameWindow {
   // The answers it gives.
   std::deque<char> blankLetters;                 // default 'E'
   std::deque<GameOverChoice> gameOverChoices;    // default ExitProgram
+  std::deque<UnkeptGameChoice> unkeptChoices;    // default Discard
   std::deque<bool> yesNoAnswers;                 // default No
   std::deque<std::optional<std::string>> paths;  // default: cancelled
   bool documentsOpen = true;

@@ -1,5 +1,6 @@
 #include "settings/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace lumiquad {
 
@@ -40,8 +42,23 @@ mode_t CurrentUmask() {
 }
 
 // Opens a path for reading without waiting on it: a FIFO or a device answers at once.
-int OpenForReading(const std::string& path) {
-  return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+int OpenForReading(const std::string& path, PathOwner owner) {
+  return ::open(path.c_str(),
+                O_RDONLY | O_NONBLOCK | O_CLOEXEC | (owner == PathOwner::Program ? O_NOFOLLOW : 0));
+}
+
+// Why a write to `target` must not go ahead: what stands there is not a regular file (and, for
+// the program's own files, not a link either). Empty when nothing is there or a regular file is.
+std::string WhyNotReplaced(const std::string& target, PathOwner owner) {
+  struct stat info {};
+  if (::lstat(target.c_str(), &info) != 0) return {};
+  if (S_ISREG(info.st_mode)) return {};
+  if (S_ISLNK(info.st_mode)) {
+    return owner == PathOwner::Program ? "it is a symbolic link, which is never followed"
+                                       : "it is a symbolic link that leads nowhere usable";
+  }
+  if (S_ISDIR(info.st_mode)) return "it is a folder, not a file";
+  return "it is not a regular file (a pipe, a device or a socket)";
 }
 
 // The status of an open file: Ok for a regular file within the size limit.
@@ -74,9 +91,10 @@ std::string ResolveLinks(const std::string& path) {
 }
 
 FileWriteResult WriteFileAtomically(const std::string& path, std::string_view contents,
-                                    unsigned mode) {
+                                    unsigned mode, PathOwner owner) {
   if (path.empty()) return Failure(ENOENT);
-  const std::string target = ResolveLinks(path);
+  const std::string target = owner == PathOwner::User ? ResolveLinks(path) : path;
+  if (std::string why = WhyNotReplaced(target, owner); !why.empty()) return {false, why};
   const std::size_t slash = target.rfind('/');
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   std::string temporary = FolderOf(target) + "/." + name + ".XXXXXX";
@@ -103,18 +121,48 @@ FileWriteResult WriteFileAtomically(const std::string& path, std::string_view co
   return Failure(error);
 }
 
+bool SameFile(const std::string& first, const std::string& second) {
+  struct stat a {};
+  struct stat b {};
+  return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+void PruneStaleTemporaries(const std::string& folder, const std::string& prefix,
+                           long long ageSeconds) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::time_t now = std::time(nullptr);
+  const std::string start = "." + prefix;
+  constexpr std::size_t kRandomPart = 7;  // ".XXXXXX"
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() <= start.size() + kRandomPart || name.compare(0, start.size(), start) != 0 ||
+        name[name.size() - kRandomPart] != '.') {
+      continue;
+    }
+    const std::string path = folder + "/" + name;
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        now - info.st_mtime >= ageSeconds) {
+      ::unlink(path.c_str());
+    }
+  }
+  ::closedir(dir);
+}
+
 FileReadStatus CheckReadableFile(const std::string& path, std::size_t maxBytes) {
   if (path.empty()) return FileReadStatus::Missing;
-  const int fd = OpenForReading(path);
+  const int fd = OpenForReading(path, PathOwner::User);
   if (fd < 0) return OpenFailure();
   const FileReadStatus status = StatusOf(fd, maxBytes);
   ::close(fd);
   return status;
 }
 
-FileReadResult ReadFileLimited(const std::string& path, std::size_t maxBytes) {
+FileReadResult ReadFileLimited(const std::string& path, std::size_t maxBytes, PathOwner owner) {
   if (path.empty()) return {FileReadStatus::Missing, {}};
-  const int fd = OpenForReading(path);
+  const int fd = OpenForReading(path, owner);
   if (fd < 0) return {OpenFailure(), {}};
   FileReadResult result{StatusOf(fd, maxBytes), {}};
   if (result.status == FileReadStatus::Ok) {

@@ -8,6 +8,28 @@ namespace lumiquad {
 
 namespace {
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The line end a new line takes: the one the file's lines already use.
+std::string UsualLineEnd(const SettingsDocument& document) {
+  for (const SettingsLine& line : document) {
+    if (!line.end.empty()) return line.end;
+  }
+  return "\n";
+}
+
+// Puts a new line at `at`. Every line but the last keeps an end; the last keeps the file's
+// final-newline state, so a line added after it passes that state on.
+void InsertLine(SettingsDocument& document, std::size_t at, SettingsLine line) {
+  const std::string usual = UsualLineEnd(document);
+  line.end = usual;
+  if (at == document.size() && !document.empty() && document.back().end.empty()) {
+    document.back().end = usual;
+    line.end.clear();
+  }
+  document.insert(document.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+}
+
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
@@ -163,15 +185,24 @@ std::size_t InsertionPoint(const SettingsDocument& document, std::string_view ke
 SettingsDocument ParseSettingsText(std::string_view text) {
   SettingsDocument document;
   std::optional<std::string> current;
+  bool first = true;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     std::string_view raw = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-
     SettingsLine line;
+    if (end != std::string_view::npos) line.end = "\n";
+    if (!raw.empty() && raw.back() == '\r') {
+      raw.remove_suffix(1);
+      line.end = "\r" + line.end;
+    }
     line.text = std::string(raw);
-    const std::string_view trimmed = Trim(raw);
+    std::string_view content = raw;
+    if (first && content.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+      content.remove_prefix(kByteOrderMark.size());
+    }
+    first = false;
+    const std::string_view trimmed = Trim(content);
     if (!trimmed.empty() && trimmed.front() == '[') {
       current.reset();
       if (trimmed.back() == ']' && trimmed.size() > 2) {
@@ -199,10 +230,7 @@ SettingsDocument ParseSettingsText(std::string_view text) {
 
 std::string FormatSettingsText(const SettingsDocument& document) {
   std::string out;
-  for (const SettingsLine& line : document) {
-    out += line.text;
-    out += '\n';
-  }
+  for (const SettingsLine& line : document) out += line.text + line.end;
   return out;
 }
 
@@ -227,12 +255,14 @@ void AddKey(SettingsDocument& document, const std::string& key) {
   for (const SettingsLine& line : document) {
     if (IsKeyLine(line, key)) return;
   }
-  if (!document.empty() && !Trim(document.back().text).empty()) document.emplace_back();
+  if (!document.empty() && !Trim(document.back().text).empty()) {
+    InsertLine(document, document.size(), SettingsLine{});
+  }
   SettingsLine header;
   header.kind = SettingsLine::Kind::Key;
   header.key = key;
   header.text = "[" + key + "]";
-  document.push_back(std::move(header));
+  InsertLine(document, document.size(), std::move(header));
 }
 
 void PutValues(SettingsDocument& document, const std::string& key, const SettingsValues& values) {
@@ -255,8 +285,7 @@ void PutValues(SettingsDocument& document, const std::string& key, const Setting
     line.name = entry.name;
     line.value = entry.value;
     line.text = entry.name + " = " + FormatValue(entry.value);
-    const auto at = static_cast<std::ptrdiff_t>(InsertionPoint(document, key));
-    document.insert(document.begin() + at, std::move(line));
+    InsertLine(document, InsertionPoint(document, key), std::move(line));
   }
 }
 

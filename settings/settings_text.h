@@ -16,6 +16,7 @@ struct SettingsLine {
   enum class Kind { Other, Key, Value };
   Kind kind = Kind::Other;
   std::string text;  // the line without its line end
+  std::string end;   // its own line end: "\n", "\r\n", or nothing for a last line without one
   std::string key;   // Key: the key's path; Value: the path of the key it belongs to
   std::string name;  // Value: the value's name
   SettingsValue value;
@@ -35,13 +36,15 @@ inline constexpr std::size_t kMaxSettingsText = 4096;
 //   dictionary = "/usr/share/lumiquad/dictionary.txt"
 //
 // Integers are bare decimal numbers, texts are quoted with \\ \" \n \r \t and \xHH escapes.
-// Blank lines and lines starting with '#' or ';' are comments. Lines that do not parse, numbers
+// Blank lines and lines starting with '#' or ';' are comments; a byte-order mark before the first
+// line is read through (and kept). Lines that do not parse, numbers
 // outside the 32-bit range and over-long texts count for nothing, so their defaults stay in
 // force; keys and value names compare without regard to ASCII case, and of two values of one
 // name the later counts.
 SettingsDocument ParseSettingsText(std::string_view text);
 
-// The document's text: its lines, each ended by "\n".
+// The document's text: its lines, each with its own line end. A line the program adds takes
+// the file's first line end, and a file that ended without one still does.
 std::string FormatSettingsText(const SettingsDocument& document);
 
 // A new file's document: two comment lines that say what the file is.

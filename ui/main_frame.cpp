@@ -56,7 +56,7 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
                                          SimpleWordListPath());
   engine_->SetFilter(settings_.filter != 0);
   if (const std::string state = UserFolder(UserFolderKind::State); !state.empty()) {
-    engine_->SetResumePath(state + "/last.lqg");
+    engine_->SetResumeFolder(state);
   }
   settings_.SetWindowSize(!geometry_.small);
 
@@ -208,6 +208,10 @@ char MainFrame::AskBlankLetter() { return prompter_.AskBlankLetter(this); }
 
 GameOverChoice MainFrame::AskGameOverChoice() { return prompter_.AskGameOverChoice(this); }
 
+UnkeptGameChoice MainFrame::AskUnkeptGame(const std::string& text) {
+  return prompter_.AskUnkeptGame(this, text);
+}
+
 std::optional<std::string> MainFrame::AskSavePath(const FileDialog& dialog) {
   return prompter_.AskSavePath(this, dialog);
 }
@@ -322,8 +326,12 @@ void MainFrame::showEvent(QShowEvent* event) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-  // A game still in play is kept for File > Resume Last Game; nothing is asked.
-  engine_->KeepForResume();
+  // A game still in play is kept for File > Resume Last Game; the user is asked only when it
+  // cannot be, and may then stay.
+  if (!engine_->KeepBeforeReplacing()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
 }
 

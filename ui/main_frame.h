@@ -56,6 +56,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   bool AskYesNo(const std::string& text, const std::string& caption, MessageIcon icon) override;
   char AskBlankLetter() override;
   GameOverChoice AskGameOverChoice() override;
+  UnkeptGameChoice AskUnkeptGame(const std::string& text) override;
   std::optional<std::string> AskSavePath(const FileDialog& dialog) override;
   std::optional<std::string> AskOpenPath(const FileDialog& dialog) override;
   void SetBusy(bool busy) override;
@@ -82,6 +83,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kReviewCommand = 4034;
   static constexpr int kAnalysisTableCommand = 4035;
   static constexpr int kExportGcgCommand = 4036;
+  static constexpr int kRecentGamesCommand = 4037;
 
   // The colour and level commands: exactly one of each is checked.
   void SetColour(int index);
@@ -94,6 +96,8 @@ class MainFrame : public QMainWindow, public GameWindow {
 
  private:
   void BuildMenus();
+  // Lists the kept games in File > Recent Games, each opening its game.
+  void FillRecentGames();
   void BuildControls();
   void LayOutControls();
   QAction* AddCommand(QMenu* menu, int id, const QString& text, std::function<void()> handler);
@@ -127,6 +131,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   QLabel* clock_ = nullptr;
   QTimer* timer_ = nullptr;
   std::map<int, QAction*> commands_;
+  QMenu* recentGames_ = nullptr;
   std::map<int, QPushButton*> buttons_;
   QActionGroup* colours_ = nullptr;
   QActionGroup* levels_ = nullptr;

@@ -55,6 +55,22 @@ QAction* MainFrame::AddCommand(QMenu* menu, int id, const QString& text,
   return action;
 }
 
+void MainFrame::FillRecentGames() {
+  recentGames_->clear();
+  const std::vector<RecentGame> games = engine_->RecentGames();
+  recentGames_->setEnabled(!games.empty());
+  int number = 1;
+  for (const RecentGame& game : games) {
+    // Numbered 1 to 9, then 0, so that each has a key of its own.
+    const QString key = number <= 10 ? QString("&%1 ").arg(number % 10) : QString();
+    QAction* action =
+        recentGames_->addAction(key + QString::fromStdString(DescribeRecentGame(game)));
+    const std::string path = game.path;
+    connect(action, &QAction::triggered, this, [this, path] { engine_->ResumeGame(path); });
+    ++number;
+  }
+}
+
 void MainFrame::BuildMenus() {
   // Menus and items carry mnemonics; the new commands come last in their menus, and the common
   // commands have shortcuts of their own.
@@ -70,16 +86,21 @@ void MainFrame::BuildMenus() {
   })->setShortcut(QKeySequence("Ctrl+S"));
   AddCommand(file, 4016, "&Close Game...", [this] { engine_->CloseGame(); });
   AddCommand(file, 4015, "Create Game &Report...", [this] { engine_->CreateReport(false); });
-  AddCommand(file, 4000, "E&xit", [this] { close(); });
   AddCommand(file, kResumeCommand, "Res&ume Last Game", [this] {
     engine_->ResumeLastGame();
   })->setShortcut(QKeySequence("Ctrl+Shift+R"));
   AddCommand(file, kExportGcgCommand, "Export &GCG...", [this] {
     engine_->ExportGcg();
   })->setShortcut(QKeySequence("Ctrl+Shift+G"));
+  // The other kept games, newest first, listed afresh each time the menu opens.
+  recentGames_ = file->addMenu("Recen&t Games");
+  recentGames_->menuAction()->setObjectName(QString("command%1").arg(kRecentGamesCommand));
+  commands_[kRecentGamesCommand] = recentGames_->menuAction();
+  AddCommand(file, 4000, "E&xit", [this] { close(); });
   connect(file, &QMenu::aboutToShow, this, [this] {
     Command(kResumeCommand)->setEnabled(engine_->HasResumableGame());
     Command(kExportGcgCommand)->setEnabled(!engine_->History().empty());
+    FillRecentGames();
   });
 
   QMenu* play = menuBar()->addMenu("&Play");

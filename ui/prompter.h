@@ -24,6 +24,8 @@ class Prompter {
                         MessageIcon icon) = 0;
   virtual char AskBlankLetter(QWidget* parent) = 0;
   virtual GameOverChoice AskGameOverChoice(QWidget* parent) = 0;
+  // Save, Discard and Cancel for a game in play that could not be kept.
+  virtual UnkeptGameChoice AskUnkeptGame(QWidget* parent, const std::string& text) = 0;
   virtual std::optional<std::string> AskSavePath(QWidget* parent, const FileDialog& dialog) = 0;
   virtual std::optional<std::string> AskOpenPath(QWidget* parent, const FileDialog& dialog) = 0;
   // A line of text, or nothing when the user cancels.
@@ -42,6 +44,7 @@ class QtPrompter : public Prompter {
                 MessageIcon icon) override;
   char AskBlankLetter(QWidget* parent) override;
   GameOverChoice AskGameOverChoice(QWidget* parent) override;
+  UnkeptGameChoice AskUnkeptGame(QWidget* parent, const std::string& text) override;
   std::optional<std::string> AskSavePath(QWidget* parent, const FileDialog& dialog) override;
   std::optional<std::string> AskOpenPath(QWidget* parent, const FileDialog& dialog) override;
   std::optional<std::string> AskText(QWidget* parent, const std::string& title,

@@ -72,6 +72,21 @@ char QtPrompter::AskBlankLetter(QWidget* parent) {
   }
 }
 
+UnkeptGameChoice QtPrompter::AskUnkeptGame(QWidget* parent, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, "Keep Game", QString::fromStdString(text),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return UnkeptGameChoice::SaveElsewhere;
+    case QMessageBox::Discard:
+      return UnkeptGameChoice::Discard;
+    default:
+      return UnkeptGameChoice::Cancel;
+  }
+}
+
 GameOverChoice QtPrompter::AskGameOverChoice(QWidget* parent) {
   GameOverDialog dialog(parent);
   dialog.exec();

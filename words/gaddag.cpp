@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -293,7 +294,8 @@ std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& lis
   const std::string cachePath = cacheFolder.empty() ? std::string() : cacheFolder + name;
 
   if (!cachePath.empty()) {
-    const FileReadResult cached = ReadFileLimited(cachePath, std::size_t{4} * kMaxEdges + 4096);
+    const FileReadResult cached =
+        ReadFileLimited(cachePath, std::size_t{4} * kMaxEdges + 4096, PathOwner::Program);
     CacheHeader header;
     if (cached.status == FileReadStatus::Ok && cached.contents.size() >= sizeof header) {
       std::memcpy(&header, cached.contents.data(), sizeof header);
@@ -302,7 +304,7 @@ std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& lis
           header.version == wanted.version && header.listSize == wanted.listSize &&
           header.listSeconds == wanted.listSeconds &&
           header.listNanoseconds == wanted.listNanoseconds && header.listHash == wanted.listHash &&
-          bytes == std::size_t{header.edgeCount} * sizeof(Gaddag::Edge) &&
+          header.edgeCount != 0 && bytes == std::size_t{header.edgeCount} * sizeof(Gaddag::Edge) &&
           HashBytes(cached.contents.data() + sizeof header, bytes) == header.edgesHash) {
         std::vector<Gaddag::Edge> edges(header.edgeCount);
         std::memcpy(edges.data(), cached.contents.data() + sizeof header, bytes);
@@ -324,7 +326,16 @@ std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& lis
     bytes.append(reinterpret_cast<const char*>(edges.data()), edges.size() * sizeof(Gaddag::Edge));
     std::error_code ignored;
     std::filesystem::create_directories(cacheFolder, ignored);
-    if (WriteFileAtomically(cachePath, bytes).ok) PruneCache(cacheFolder);
+    // A cache takes seconds to write; an older temporary was left by a writer that died.
+    PruneStaleTemporaries(cacheFolder, "gaddag-", 600);
+    const FileWriteResult written = WriteFileAtomically(cachePath, bytes, 0644, PathOwner::Program);
+    if (written.ok) {
+      PruneCache(cacheFolder);
+    } else {
+      // The game runs on without a cache; the reason is worth a line to whoever looks.
+      std::fprintf(stderr, "lumiquad: the word cache %s was not written: %s\n", cachePath.c_str(),
+                   written.error.c_str());
+    }
   }
   return built;
 }

@@ -1,10 +1,12 @@
 #!/bin/sh
 # The command-line tools refuse bad options with their usage (status 2) and never abort; a save
-# folder on a full disk fails with the system's reason.
-#   options_test.sh LUMIQUAD_CLI LUMIQUAD_BENCH WORK_FOLDER
+# folder on a full disk fails with the system's reason; no output ever replaces the game read,
+# another saved game, or anything that is not a regular file.
+#   options_test.sh LUMIQUAD_CLI LUMIQUAD_BENCH WORK_FOLDER NO_MOVES_GAME
 cli=$1
 bench=$2
 work=$3
+noMoves=$4
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 failures=0
 
@@ -31,6 +33,9 @@ expect 2 "$cli" selfplay --games 1 --seed 9223372036854775807
 expect 2 "$cli" selfplay --games 1 --level 11
 expect 2 "$cli" selfplay --games 1 --save-dir afile
 grep -q "afile" err.txt || { echo "FAILED: no reason for the save folder"; failures=$((failures + 1)); }
+expect 2 "$cli" check --dictionary
+expect 2 "$cli" report game.lqg out.txt --html
+grep -q "must end in .htm" err.txt || { echo "FAILED: no reason for the HTML path"; failures=$((failures + 1)); }
 expect 1 "$bench" --repeat 1x
 expect 1 "$bench" --repeat 99999999999
 
@@ -41,6 +46,41 @@ status=$?
 if [ "$status" -eq 0 ] || ! grep -q "could not write saved/game-1.lqg: File too large" err.txt; then
   echo "FAILED: a full disk gave status $status and:"
   cat err.txt
+  failures=$((failures + 1))
+fi
+
+# Outputs that are not ours to replace. Each refusal leaves what was there exactly as it was.
+"$cli" selfplay --games 1 --seed 1700000300 --no-checks --save-dir games > /dev/null || exit 1
+cp games/game-1.lqg kept.lqg
+ln -s games/game-1.lqg link.lqg
+ln -s games/game-1.lqg game.txt
+mkfifo fifo fifo.txt
+mkdir folder.gcg
+for out in games/game-1.lqg link.lqg ./games/../kept.lqg fifo folder.gcg; do
+  expect 1 "$cli" export-gcg games/game-1.lqg "$out"
+done
+for out in game.txt fifo.txt; do
+  expect 1 "$cli" report games/game-1.lqg "$out"
+done
+cmp -s games/game-1.lqg kept.lqg && test -p fifo && test -p fifo.txt && test -d folder.gcg \
+  && test -L link.lqg && test -L game.txt \
+  || { echo "FAILED: a refused output was changed"; failures=$((failures + 1)); }
+"$cli" export-gcg games/game-1.lqg - | grep -q '^#player1 ' \
+  || { echo "FAILED: no GCG on standard output"; failures=$((failures + 1)); }
+expect 1 "$cli" export-gcg "$noMoves" empty.gcg
+test ! -e empty.gcg && grep -q "no moves" err.txt \
+  || { echo "FAILED: a game with no moves was exported"; failures=$((failures + 1)); }
+
+# A file-size limit: the word cache cannot be written, the run goes on without it, and a
+# temporary left by a run that was killed mid-write is pruned.
+mkdir -p cache/Lumiquad
+touch -d '2 hours ago' cache/Lumiquad/.gaddag-0123456789abcdef.bin.AbCdEf
+(ulimit -f 1024; XDG_CACHE_HOME=$work/cache exec "$cli" selfplay --games 1 --no-checks) \
+  > out.txt 2> err.txt
+status=$?
+if [ "$status" -ne 0 ] || [ -n "$(ls -A cache/Lumiquad)" ]; then
+  echo "FAILED: under a file-size limit the run gave status $status and left:"
+  ls -A cache/Lumiquad
   failures=$((failures + 1))
 fi
 

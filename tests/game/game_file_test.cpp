@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -117,7 +118,19 @@ TEST_F(GameFile, DamagedFilesAreRefusedAndTheRunningGameStays) {
     }
   }
   ASSERT_GT(recordSquares, 0u);
+  // The first record's move, the human's CAT: its cross-word counts, main score, row and
+  // direction.
+  const std::size_t direction =
+      std::find(lines.begin() + 1600, lines.end(), "across") - lines.begin();
+  ASSERT_EQ(lines[direction - 4], "CAT");
+  std::vector<std::string> overflowing = lines;
+  overflowing[1605] = "1\nAT";  // a cross word
+  overflowing[1606] = "1\n1000000000";
+  overflowing[direction - 3] = "1000000000";
   const std::vector<std::pair<std::string, std::string>> damaged = {
+      {"direction turned", changed(direction, "acrosz")},
+      {"placed move off the board", changed(direction - 2, "-1")},
+      {"scores adding up past any game", Joined(overflowing)},
       {"truncated", good.substr(0, good.size() / 2)},
       {"empty", ""},
       {"level 11", changed(2, "11")},

@@ -43,6 +43,23 @@ TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
             ">Player1: TODQQQQ -- -22 9\n");
   EXPECT_EQ(GcgNickname("Ann Lee:", 1), "AnnLee");
   EXPECT_EQ(GcgNickname(" ", 2), "player2");
+  // Names break no line and no reader: line breaks of every kind become spaces, bytes that are
+  // no UTF-8 U+FFFD, and a nickname is printable ASCII alone.
+  MoveRecord big;
+  big.move = {.total = 1'000'000'000,
+              .placedLetters = "CAT",
+              .row = 7,
+              .column = 7,
+              .directionText = "across"};
+  const GcgGame named{{big, big, big}, "Ann\r\vLee\xC2\xA0Zo\xEB\xE2\x80\xA8", "Bob", "a\nb"};
+  EXPECT_EQ(FormatGcg(named),
+            "#character-encoding UTF-8\n"
+            "#player1 AnnLeeZo Ann  Lee\xC2\xA0Zo\xEF\xBF\xBD \n"
+            "#player2 Bob Bob\n"
+            "#description a b\n"
+            ">AnnLeeZo:  8H CAT +1000000000 1000000000\n"
+            ">AnnLeeZo:  8H CAT +1000000000 2000000000\n"
+            ">AnnLeeZo:  8H CAT +1000000000 3000000000\n");
 
   // Through the menu command: written where the dialog says.
   window_.paths = {Path("game.gcg")};
@@ -131,6 +148,39 @@ TEST(GcgExport, EverySelfPlayedGameReadsBackOnItsSquares) {
       EXPECT_EQ(fault, "") << "level " << level << ", " << GameTypeName(type);
       EXPECT_EQ(totals[GcgNickname(engine.Human().Name(), 1)], engine.Human().score);
       EXPECT_EQ(totals[GcgNickname(engine.Computer().Name(), 2)], engine.Computer().score);
+
+      // Damaged copies of the game: whatever the reader takes, the writer makes whole lines.
+      const std::string good = engine.GameText();
+      std::vector<std::size_t> starts = {0};
+      for (std::size_t at = 0; (at = good.find('\n', at)) != std::string::npos; ++at) {
+        starts.push_back(at + 1);
+      }
+      const char* const damage[] = {
+          "2147483647", "-2147483648", "1000000000", "-1000000000",
+          "-1",         "acrosz",      "",           "A\rB\vC\xC2\xA0\xE2\x80\xA8\xEB"};
+      std::uint32_t seed =
+          static_cast<std::uint32_t>(level) * 7u + static_cast<std::uint32_t>(type);
+      auto next = [&](std::size_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::size_t>(seed >> 4) % below;
+      };
+      for (int round = 0; round < 40; ++round) {
+        std::string text = good;
+        for (std::size_t edits = 1 + next(3); edits > 0; --edits) {
+          const std::size_t line = next(starts.size() - 1);
+          const std::size_t end = text.find('\n', std::min(starts[line], text.size()));
+          if (end == std::string::npos) continue;
+          const std::size_t from = std::min(starts[line], end);
+          text.replace(from, end - from, damage[next(std::size(damage))]);
+        }
+        if (!engine.LoadGameText(text)) continue;
+        const std::string gcg = engine.GcgText();
+        std::istringstream lines(gcg);
+        for (std::string line; std::getline(lines, line);) {
+          ASSERT_TRUE(!line.empty() && (line[0] == '#' || line[0] == '>')) << line;
+          for (char c : line) ASSERT_GE(static_cast<unsigned char>(c), 0x20u) << line;
+        }
+      }
     }
   }
   std::filesystem::remove_all(folder);

@@ -1,5 +1,6 @@
 #include "ai/move_generator.h"
 #include "game_fixture.h"
+#include "support/file_size_limit.h"
 
 namespace lumiquad {
 namespace {
@@ -111,32 +112,86 @@ TEST_F(Help, TakeBackRestoresTheGameTextAndLogStepByStepToTheDeal) {
   EXPECT_FALSE(engine_->TakeBack());
 }
 
-TEST_F(Help, AGameInPlayIsKeptWhenReplacedAndResumes) {
-  engine_->SetResumePath(Path("state/last.lqg"));
+TEST_F(Help, AGameInPlayIsKeptAfterEveryTurnAndResumes) {
+  engine_->SetResumeFolder(Path("state"));
   EXPECT_FALSE(engine_->HasResumableGame());
   StartWithRacks("CATSXYZ", "DOGRIAE");
   engine_->Submit(Across(7, 7, "CAT"));
+  // Kept once the turn is over, as it is played: a crash now loses nothing.
+  std::vector<RecentGame> kept = ListRecentGames(Path("state"));
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_TRUE(ReadFile("state/" + std::filesystem::path(kept[0].path).filename().string()) ==
+              engine_->GameText());
   engine_->StartReview();
   engine_->EndReview();
   const std::string running = engine_->GameText();
-  engine_->StartReview();  // kept as it is played, not as the review shows it
+  EXPECT_FALSE(engine_->HasResumableGame());  // its own file is not offered
+  engine_->StartReview();                     // kept as it is played, not as the review shows
   engine_->NewGame();
-  ASSERT_TRUE(engine_->HasResumableGame());
-  EXPECT_EQ(ReadFile("state/last.lqg"), running);
-  const std::string fresh = engine_->GameText();
+  ASSERT_EQ(engine_->RecentGames().size(), 1u);
+  EXPECT_EQ(ListRecentGames(Path("state")).size(), 2u);  // the new game has its own
   ASSERT_TRUE(engine_->ResumeLastGame());
-  EXPECT_EQ(engine_->GameText(), running);
-  EXPECT_EQ(ReadFile("state/last.lqg"), fresh);  // the game it replaced took its place
+  EXPECT_TRUE(engine_->GameText() == running);
+  // A second copy of the program keeps its game beside the first one's.
+  ScriptedWindow otherWindow;
+  GameEngine other(store_, clock_, moveConfig_, otherWindow, Path("main.txt"), Path("simple.txt"));
+  other.SetResumeFolder(Path("state"));
+  other.NewGame();
+  engine_->KeepRunningGame();
+  EXPECT_EQ(ListRecentGames(Path("state")).size(), 3u);
 
-  // A finished game is not kept.
+  // A finished game's file goes.
+  const std::size_t before = ListRecentGames(Path("state")).size();
   for (int i = 0; i < 20 && engine_->State() == GameState::Playing; ++i) engine_->Pass();
   ASSERT_EQ(engine_->State(), GameState::GameOver);
-  engine_->CloseGame();
-  EXPECT_EQ(ReadFile("state/last.lqg"), fresh);
-  WriteFile("state/last.lqg", "damaged\n");
+  EXPECT_EQ(ListRecentGames(Path("state")).size(), before - 1);
+  // A damaged file says so.
+  WriteFile("state/game-damaged.lqg", "damaged\n");
   window_.messages.clear();
-  EXPECT_FALSE(engine_->ResumeLastGame());
-  EXPECT_EQ(window_.messages.back().text, Path("state/last.lqg") + " did not load");
+  EXPECT_FALSE(engine_->ResumeGame(Path("state/game-damaged.lqg")));
+  EXPECT_EQ(window_.messages.back().text, Path("state/game-damaged.lqg") + " did not load");
+}
+
+TEST_F(Help, AGameThatCannotBeKeptIsNeverDroppedWithoutAWord) {
+  // A link planted at the kept game's name is never followed: the notes stay as they were.
+  engine_->SetResumeFolder(Path("state"));
+  StartWithRacks("CATSXYZ", "DOGRIAE");
+  engine_->Submit(Across(7, 7, "CAT"));
+  const std::string keptPath = ListRecentGames(Path("state")).at(0).path;
+  WriteFile("notes.txt", "my notes\n");
+  std::filesystem::remove(keptPath);
+  std::filesystem::create_symlink(Path("notes.txt"), keptPath);
+  engine_->Pass();
+  EXPECT_EQ(ReadFile("notes.txt"), "my notes\n");
+  EXPECT_NE(window_.statusText.find("could not be kept"), std::string::npos);
+  EXPECT_TRUE(ListRecentGames(Path("state")).empty());  // nor is it offered for Resume
+  std::filesystem::remove(keptPath);
+  {
+    test::FileSizeLimit full(16);  // a full disk says so too
+    engine_->Pass();
+    EXPECT_NE(window_.statusText.find("File too large"), std::string::npos);
+  }
+  std::filesystem::create_symlink(Path("notes.txt"), keptPath);
+
+  // Cancel goes on with the game; Save asks for a file (again when that fails); Discard lets go.
+  const std::string running = engine_->GameText();
+  window_.unkeptChoices = {UnkeptGameChoice::Cancel};
+  engine_->NewGame();
+  EXPECT_TRUE(engine_->GameText() == running);
+  EXPECT_NE(window_.messages.back().text.find("symbolic link"), std::string::npos);
+  std::filesystem::create_directories(Path("folder.lqg"));
+  window_.unkeptChoices = {UnkeptGameChoice::SaveElsewhere, UnkeptGameChoice::SaveElsewhere};
+  window_.paths = {Path("folder.lqg"), Path("saved.lqg")};
+  engine_->CloseGame();
+  EXPECT_TRUE(ReadFile("saved.lqg") == running);
+  EXPECT_EQ(engine_->State(), GameState::NoGame);
+  engine_->SetResumeFolder(Path("notes.txt"));  // no folder can be made there
+  engine_->NewGame();
+  window_.unkeptChoices = {UnkeptGameChoice::Discard};
+  window_.messages.clear();
+  engine_->CloseGame();
+  EXPECT_EQ(engine_->State(), GameState::NoGame);
+  EXPECT_EQ(window_.messages.size(), 1u);
 }
 
 TEST_F(Help, TheWordCheckAndTheComputersLastMove) {

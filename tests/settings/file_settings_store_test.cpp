@@ -135,6 +135,35 @@ TEST_F(FileSettingsStoreTest, LinksAreFollowedOnlyWhereTheUserMadeThem) {
   EXPECT_TRUE(fs::is_symlink(path_));
   EXPECT_EQ(Stored(kWin, "Color"), SettingsValue(std::int32_t{3}));
   EXPECT_EQ(fs::status(dotfiles).permissions() & fs::perms::group_read, fs::perms::none);
+
+  // The program's own files never follow a link, not even one that leads nowhere yet.
+  const std::string own = (folder_ / "cache.bin").string();
+  fs::create_symlink(victim, own);
+  EXPECT_FALSE(WriteFileAtomically(own, "cache", 0644, PathOwner::Program).ok);
+  EXPECT_EQ(ReadFileLimited(own, 100, PathOwner::Program).status, FileReadStatus::Unreadable);
+  const std::string dangling = (folder_ / "last.lqg").string();
+  fs::create_symlink(folder_ / "elsewhere", dangling);
+  EXPECT_FALSE(WriteFileAtomically(dangling, "game", 0600, PathOwner::Program).ok);
+  EXPECT_FALSE(fs::exists(folder_ / "elsewhere"));
+  EXPECT_EQ(Text(victim), "not yours\n");
+
+  // Wherever a link leads, only a regular file is ever replaced.
+  const std::string fifo = (folder_ / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink(fifo, folder_ / "to-fifo");
+  for (const fs::path& special : {fs::path(fifo), folder_ / "to-fifo", folder_ / "dotfiles"}) {
+    const FileWriteResult result = WriteFileAtomically(special.string(), "export");
+    EXPECT_FALSE(result.ok) << special;
+    EXPECT_NE(result.error.find("not"), std::string::npos) << result.error;
+  }
+  EXPECT_EQ(fs::symlink_status(fifo).type(), fs::file_type::fifo);
+  EXPECT_TRUE(fs::is_directory(folder_ / "dotfiles"));
+
+  // A lock file that is no regular file is left alone; the store works on unlocked.
+  fs::remove(path_ + ".lock");
+  ASSERT_EQ(::mkfifo((path_ + ".lock").c_str(), 0600), 0);
+  ASSERT_TRUE(store.WriteValues(kWin, {{"Color", std::int32_t{4}}}));
+  EXPECT_EQ(fs::symlink_status(path_ + ".lock").type(), fs::file_type::fifo);
 }
 
 TEST_F(FileSettingsStoreTest, WhatCannotBeReadIsNeitherWaitedOnNorOverwritten) {

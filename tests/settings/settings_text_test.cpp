@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
+#include <iterator>
 
 namespace lumiquad {
 namespace {
@@ -65,15 +67,85 @@ TEST(SettingsText, DamagedLinesCountForNothingAndEveryLineSurvivesARewrite) {
   PutValues(
       document, kWin,
       {{"color", std::int32_t{2}}, {"height", std::int32_t{-12}}, {"level", std::int32_t{3}}});
+  // Each line keeps its own line end; an added line takes the file's first one.
   const std::string rewritten = FormatSettingsText(document);
   std::string expected = text;
-  for (std::size_t at; (at = expected.find('\r')) != std::string::npos;) expected.erase(at, 1);
-  expected.replace(expected.find("COLOR = 6\n"), 10, "COLOR = 2\nlevel = 3\n");
+  expected.replace(expected.find("COLOR = 6\n"), 10, "COLOR = 2\nlevel = 3\r\n");
   EXPECT_EQ(rewritten, expected);
   EXPECT_EQ(
       ValuesOf(ParseSettingsText(rewritten), kWin),
       (SettingsValues{
           {"Color", std::int32_t{2}}, {"height", std::int32_t{-12}}, {"level", std::int32_t{3}}}));
+}
+
+TEST(SettingsText, AByteOrderMarkAndAMissingFinalNewlineSurviveARewrite) {
+  const std::string text = "\xEF\xBB\xBF[Software\\Lumiquad\\Win]\r\nColor = 4";
+  SettingsDocument document = ParseSettingsText(text);
+  EXPECT_EQ(ValuesOf(document, kWin), (SettingsValues{{"Color", std::int32_t{4}}}));
+  PutValues(document, kWin, {{"Color", std::int32_t{5}}, {"level", std::int32_t{2}}});
+  EXPECT_EQ(FormatSettingsText(document),
+            "\xEF\xBB\xBF[Software\\Lumiquad\\Win]\r\nColor = 5\r\nlevel = 2");
+  AddKey(document, "Software\\Lumiquad\\Bag");
+  EXPECT_EQ(FormatSettingsText(document).substr(text.size() + 11),
+            "\r\n\r\n[Software\\Lumiquad\\Bag]");
+}
+
+// Random settings files made of every kind of line: one value changed and saved changes that
+// line alone, byte for byte.
+TEST(SettingsText, ChangingOneValueChangesNoOtherByte) {
+  const char* const pieces[] = {"[Software\\Lumiquad\\Win]",
+                                "[software\\lumiquad\\win]",
+                                "[Other\\Key]",
+                                "[broken",
+                                "Color = 3",
+                                "  level\t=  -7 ",
+                                "pass = \"a\\\"b\"",
+                                "width = 99999999999",
+                                "# comment",
+                                "; another",
+                                "",
+                                "junk",
+                                "= 1",
+                                "name = \"\xC3\xA9\"",
+                                "\xEF\xBB\xBF",
+                                "x = \"open"};
+  const char* const ends[] = {"\n", "\r\n", ""};
+  std::uint32_t seed = 12345;
+  auto next = [&](std::uint32_t below) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % below;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const std::uint32_t lines = next(12);
+    for (std::uint32_t i = 0; i < lines; ++i) {
+      text += pieces[next(std::size(pieces))];
+      text += i + 1 == lines ? ends[next(3)] : ends[next(2)];
+    }
+    SettingsDocument document = ParseSettingsText(text);
+    ASSERT_EQ(FormatSettingsText(document), text);
+    const std::optional<SettingsValues> win = ValuesOf(document, kWin);
+    if (!win || win->empty()) continue;
+    const SettingsEntry& changed = (*win)[next(static_cast<std::uint32_t>(win->size()))];
+    PutValues(document, kWin, {{changed.name, std::int32_t{424242}}});
+    const std::string saved = FormatSettingsText(document);
+    // The text differs in one line: the same up to it and after it.
+    std::size_t same = 0;
+    while (same < text.size() && same < saved.size() && text[same] == saved[same]) ++same;
+    std::size_t tail = 0;
+    while (tail < text.size() - same && tail < saved.size() - same &&
+           text[text.size() - 1 - tail] == saved[saved.size() - 1 - tail]) {
+      ++tail;
+    }
+    const std::string inserted = saved.substr(same, saved.size() - same - tail);
+    const std::string removed = text.substr(same, text.size() - same - tail);
+    EXPECT_EQ(inserted.find('\n'), std::string::npos) << text;
+    EXPECT_EQ(removed.find('\n'), std::string::npos) << text;
+    const SettingsValue* read =
+        FindSettingsValue(*ValuesOf(ParseSettingsText(saved), kWin), changed.name);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(*read, SettingsValue(std::int32_t{424242}));
+  }
 }
 
 TEST(SettingsText, EmptyAndBinaryInputGiveNoValues) {

@@ -387,6 +387,12 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   QVERIFY(next.Engine().HasResumableGame());
   next.frame->Command(MainFrame::kResumeCommand)->trigger();
   QVERIFY(next.Engine().GameText() == kept);
+  // The game goes on in a file of its own; the others are under File > Recent Games.
+  QMenu* nextFile = next.frame->menuBar()->actions().front()->menu();
+  emit nextFile->aboutToShow();
+  QMenu* recent = next.frame->Command(MainFrame::kRecentGamesCommand)->menu();
+  QCOMPARE(recent->actions().size(), static_cast<int>(next.Engine().RecentGames().size()));
+  QVERIFY(nextFile->actions().back()->text() == "E&xit");
 }
 
 int RunPlayTests(int argc, char** argv) {

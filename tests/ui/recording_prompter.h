@@ -30,6 +30,10 @@ class RecordingPrompter : public Prompter {
   GameOverChoice AskGameOverChoice(QWidget*) override {
     return Next(gameOverChoices, GameOverChoice::ExitProgram);
   }
+  UnkeptGameChoice AskUnkeptGame(QWidget*, const std::string& text) override {
+    messages.push_back({text, "Keep Game", MessageIcon::Question, true});
+    return Next(unkeptChoices, UnkeptGameChoice::Discard);
+  }
   std::optional<std::string> AskSavePath(QWidget*, const FileDialog&) override {
     return Next(paths, std::optional<std::string>());
   }
@@ -48,6 +52,7 @@ class RecordingPrompter : public Prompter {
   std::vector<std::string> urls;
   std::deque<char> blankLetters;
   std::deque<GameOverChoice> gameOverChoices;
+  std::deque<UnkeptGameChoice> unkeptChoices;
   std::deque<std::optional<std::string>> paths;
   std::deque<std::optional<std::string>> texts;
   std::deque<bool> yesNo;

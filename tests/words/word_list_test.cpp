@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -137,6 +138,14 @@ TEST_F(WordListFile, TheGaddagIsCachedAndADamagedCacheIsMadeAgain) {
     std::ofstream(file, std::ios::binary) << bad;
     EXPECT_TRUE(cached());
   }
+  // A whole header that claims no edges at all (with the hash of nothing) is refused as well.
+  std::string empty = good.substr(0, 64);
+  const std::uint32_t none = 0;
+  const std::uint64_t nothingHashed = 17861975320802989733ull;  // the cache's hash of no bytes
+  std::memcpy(empty.data() + 12, &none, sizeof none);
+  std::memcpy(empty.data() + 56, &nothingHashed, sizeof nothingHashed);
+  std::ofstream(file, std::ios::binary) << empty;
+  EXPECT_TRUE(cached());
   std::ifstream in(file, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), good);
   // Writing one keeps only the three caches written last; other files are left alone.

@@ -1,5 +1,7 @@
 // lumiquad-cli: the game without a window, for scripts and quick checks.
+#include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -14,6 +16,7 @@
 #include "game/scripted_window.h"
 #include "model/board.h"
 #include "model/layouts.h"
+#include "settings/file_io.h"
 #include "settings/program_paths.h"
 #include "settings/settings_store.h"
 #include "tools/cli/selfplay.h"
@@ -26,8 +29,8 @@ constexpr const char* kUsage =
     "usage: lumiquad-cli selfplay --games N [--level L] [--type Lumiquad|Scrabble|Literati]\n"
     "                             [--save-dir DIR] [--no-checks] [--seed SECONDS]\n"
     "                             [--dictionary FILE]\n"
-    "       lumiquad-cli report GAME.lqg OUT.txt [--html]\n"
-    "       lumiquad-cli export-gcg GAME.lqg OUT.gcg\n"
+    "       lumiquad-cli report GAME.lqg OUT.txt|- [--html]\n"
+    "       lumiquad-cli export-gcg GAME.lqg OUT.gcg|-\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli --version\n";
@@ -75,7 +78,8 @@ int CheckWords(const std::vector<std::string_view>& args) {
   std::string path = DataFilePath("dictionary.txt");
   std::vector<std::string_view> words;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--dictionary" && i + 1 < args.size()) {
+    if (args[i] == "--dictionary") {
+      if (i + 1 == args.size()) return Usage();
       path = std::string(args[++i]);
     } else {
       words.push_back(args[i]);
@@ -155,17 +159,37 @@ int SelfPlay(const std::vector<std::string_view>& args) {
   return summary.invariantFailures == 0 && summary.saved ? 0 : 1;
 }
 
-// Opens a saved game through the reader Open Game uses and has `write` write it to `out` (an
-// absolute path) as the menu command would. A file that does not load, or an output that
-// cannot be written, gets its message on standard error and status 1, and nothing is written.
+// Writes a command's output to standard output; a failed write (a full disk behind it) fails.
+int WriteStandardOutput(const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    std::fprintf(stderr, "lumiquad-cli: standard output could not be written: %s\n",
+                 std::strerror(errno));
+    return 1;
+  }
+  return 0;
+}
+
+// Opens a saved game through the reader Open Game uses and writes what `text` makes of it to
+// `out`: "-" for standard output, else a file written as the menu command would write it (never
+// over the game read, another saved game, or anything but a regular file). A file that does not
+// load, a game `refusal` finds a reason not to write (empty for none), or an output that cannot
+// be written, gets its message on standard error and status 1, and nothing is written.
 int Convert(const std::string& game, const std::string& out,
+            const std::function<std::string(const GameEngine&)>& refusal,
+            const std::function<std::string(GameEngine&)>& text,
             const std::function<void(GameEngine&, const std::string&)>& write) {
   if (game.empty() || out.empty()) return Usage();
   std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(out, error);
+  const std::filesystem::path absolute =
+      out == "-" ? std::filesystem::path(out) : std::filesystem::absolute(out, error);
   if (error) {
     std::fprintf(stderr, "lumiquad-cli: %s: %s\n", out.c_str(), error.message().c_str());
     return 2;
+  }
+  if (SameFile(game, out)) {
+    std::fprintf(stderr, "lumiquad-cli: %s is the game being read; nothing was written\n",
+                 out.c_str());
+    return 1;
   }
   MemorySettingsStore store;
   SystemClock clock;
@@ -180,6 +204,11 @@ int Convert(const std::string& game, const std::string& out,
     return 1;
   };
   if (!engine.LoadGameFile(game)) return failed();
+  if (const std::string why = refusal(engine); !why.empty()) {
+    std::fprintf(stderr, "lumiquad-cli: %s: %s; nothing was written\n", game.c_str(), why.c_str());
+    return 1;
+  }
+  if (out == "-") return WriteStandardOutput(text(engine));
   const std::size_t before = window.messages.size();
   window.paths.push_back(absolute.string());
   window.yesNoAnswers.push_back(false);
@@ -188,6 +217,10 @@ int Convert(const std::string& game, const std::string& out,
     if (window.messages[i].caption == "Failure") return failed();
   }
   return 0;
+}
+
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
 }
 
 int Report(const std::vector<std::string_view>& args) {
@@ -201,20 +234,36 @@ int Report(const std::vector<std::string_view>& args) {
     }
   }
   if (files.size() != 2) return Usage();
-  return Convert(files[0], files[1],
-                 [html](GameEngine& engine, const std::string&) { engine.CreateReport(html); });
+  const char* extension = html ? ".htm" : ".txt";
+  if (files[1] != "-" && !files[1].empty() && !EndsWith(files[1], extension)) {
+    std::fprintf(stderr, "lumiquad-cli: %s: %s report's file name must end in %s\n",
+                 files[1].c_str(), html ? "an HTML" : "a text", extension);
+    return 2;
+  }
+  return Convert(
+      files[0], files[1], [](const GameEngine&) { return std::string(); },
+      [html](GameEngine& engine) { return engine.ReportText(html); },
+      [html](GameEngine& engine, const std::string&) { engine.CreateReport(html); });
 }
 
 int ExportGcg(const std::vector<std::string_view>& args) {
   if (args.size() != 2) return Usage();
-  return Convert(std::string(args[0]), std::string(args[1]),
-                 [](GameEngine& engine, const std::string& out) { engine.WriteGcg(out); });
+  return Convert(
+      std::string(args[0]), std::string(args[1]),
+      // The menu offers no export of a game without moves; neither does this.
+      [](const GameEngine& engine) {
+        return engine.History().empty() ? std::string("the game holds no moves") : std::string();
+      },
+      [](GameEngine& engine) { return engine.GcgText(); },
+      [](GameEngine& engine, const std::string& out) { engine.WriteGcg(out); });
 }
 
 }  // namespace
 }  // namespace lumiquad
 
 int main(int argc, char** argv) {
+  // A write past a file-size limit fails like any other write instead of killing the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   if (argc < 2) return lumiquad::Usage();
   const std::string_view command = argv[1];
   if (command == "--version") {
