@@ -150,6 +150,9 @@ void GameEngine::ApplySavedGame(const SavedGame& saved) {
 bool GameEngine::ReplaceGame(const SavedGame& saved) {
   if (!KeepBeforeReplacing()) return false;
   ApplySavedGame(saved);
+  // The log shows the game's moves as playing them showed them.
+  window_.ClearLog();
+  window_.AppendLog(HistoryLog());
   window_.ClearTiles();
   window_.TilesChanged();
   window_.SetButtonMode(ButtonMode::Play);

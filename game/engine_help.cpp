@@ -140,7 +140,10 @@ std::vector<TurnTile> GameEngine::LastComputerMove() const {
 }
 
 void GameEngine::CheckWord(const std::string& word) {
-  std::string upper = word;
+  // Spaces typed around the word are no part of it.
+  const std::size_t first = word.find_first_not_of(" \t");
+  const std::size_t last = word.find_last_not_of(" \t");
+  std::string upper = first == std::string::npos ? "" : word.substr(first, last - first + 1);
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }

@@ -214,8 +214,27 @@ bool GameEngine::EndOfGameTest() {
   return gameOver_;
 }
 
+namespace {
+
+std::string LogLine(const Player& player, const Move& move) {
+  return "\n\n" + player.Name() + ":\n" + DescribeMove(move, 0, false) + "\n";
+}
+
+}  // namespace
+
 void GameEngine::LogMove(const Player& player, const Move& move) {
-  window_.AppendLog("\n\n" + player.Name() + ":\n" + DescribeMove(move, 0, false) + "\n");
+  window_.AppendLog(LogLine(player, move));
+}
+
+std::string GameEngine::HistoryLog() const {
+  std::string log;
+  for (const MoveRecord& record : history_) {
+    const Move& move = record.move;
+    // Passes and changes are not logged as they happen, so neither are they here.
+    if (move.isPass || move.isExchange) continue;
+    log += LogLine(move.moverIndex == 1 ? *computer_ : *human_, move);
+  }
+  return log;
 }
 
 void GameEngine::Submit(const TurnTiles& tiles) {

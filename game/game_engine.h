@@ -188,6 +188,8 @@ class GameEngine {
   // The letters the human cannot see, sorted: the bag, and in Playing the computer's rack.
   std::string UnseenLetters() const;
 
+  // The move log the history makes: each move as the log showed it when it was played.
+  std::string HistoryLog() const;
   // The current record made from the position as it stands now, with an empty analysis (the
   // report and the review use it in Playing).
   void FillCurrentPositionRecord();

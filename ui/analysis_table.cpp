@@ -43,6 +43,8 @@ AnalysisTable::AnalysisTable(QWidget* parent) : QDockWidget("Analysis", parent) 
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // One Tab stop for the whole table; the arrow keys move within it.
+  table_->setTabKeyNavigation(false);
   table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
   table_->setAccessibleName("Alternatives");

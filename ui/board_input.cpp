@@ -13,6 +13,9 @@
 namespace lumiquad {
 
 void BoardView::mousePressEvent(QMouseEvent* event) {
+  keyboardUsed_ = false;
+  passedOver_.clear();
+  SetMarking(false);
   // While a review runs the game is frozen: its tiles can be neither moved nor marked.
   if (engine_ != nullptr && engine_->Viewer() != nullptr) return;
   const QPoint p = LayoutPoint(event);
@@ -149,6 +152,7 @@ bool BoardView::SquareTaken(int row, int column) const {
 }
 
 void BoardView::MoveCursor(int rows, int columns) {
+  passedOver_.clear();
   cursorRow_ = std::clamp(cursorRow_ + rows, 0, kBoardSize - 1);
   cursorColumn_ = std::clamp(cursorColumn_ + columns, 0, kBoardSize - 1);
   CursorMoved();
@@ -184,27 +188,56 @@ QString BoardView::CursorDescription() const {
   return square + ", " + kKinds[kind == std::string_view::npos ? 0 : kind] + ", empty";
 }
 
+char BoardView::LetterAt(int row, int column) const {
+  for (const Piece& piece : pieces_) {
+    if (piece.state == Piece::OnSquare && piece.row == row && piece.column == column) {
+      return piece.letter;
+    }
+  }
+  if (engine_ == nullptr || !Board::OnBoard(row, column)) return '\0';
+  const Square& cell = engine_->GetBoard().Cell(row, column);
+  return cell.HasTile() ? cell.character : '\0';
+}
+
 // On past the squares that hold a tile; the cursor stays put at the edge of the board.
 void BoardView::AdvanceCursor() {
   int row = cursorRow_;
   int column = cursorColumn_;
-  do {
+  std::string passed;
+  for (;;) {
     (cursorDown_ ? row : column) += 1;
-  } while (Board::OnBoard(row, column) && SquareTaken(row, column));
+    if (!Board::OnBoard(row, column) || !SquareTaken(row, column)) break;
+    passed += LetterAt(row, column);
+  }
   if (Board::OnBoard(row, column)) {
     cursorRow_ = row;
     cursorColumn_ = column;
+    passedOver_ = passed;
   }
 }
 
 // Lays the rack's tile of that letter on the cursor's square, or a blank named as the letter
 // when the rack has no such tile; the cursor goes on to the next free square.
 bool BoardView::TypeLetter(char letter) {
+  // The whole word may be typed, the board's letters with it: a letter that is the next board
+  // tile gone past (or the one under the cursor) is that tile.
+  if (!passedOver_.empty()) {
+    const bool same = passedOver_.front() == letter;
+    passedOver_.erase(0, 1);
+    if (same) return true;
+    passedOver_.clear();
+  }
   if (SquareTaken(cursorRow_, cursorColumn_)) {
     const int row = cursorRow_;
     const int column = cursorColumn_;
+    const bool same = LetterAt(row, column) == letter;
     AdvanceCursor();
     if (cursorRow_ == row && cursorColumn_ == column) return false;
+    if (same) {
+      CursorMoved();
+      return true;
+    }
+    passedOver_.clear();
   }
   Piece* chosen = nullptr;
   for (Piece& piece : pieces_) {
@@ -240,13 +273,54 @@ void BoardView::TakeBackLastLaid() {
   CursorMoved();
 }
 
+void BoardView::SetMarking(bool marking) {
+  if (marking == marking_) return;
+  marking_ = marking;
+  emit StatusText(marking ? "Marking tiles for Change: type their letters (? for a blank), "
+                            "Enter to change them, Escape to stop"
+                          : QString());
+}
+
+void BoardView::ToggleMarkOf(char letter) {
+  // An unmarked tile of that letter is marked; when all are marked, one is unmarked.
+  Piece* unmarked = nullptr;
+  Piece* marked = nullptr;
+  for (Piece& piece : pieces_) {
+    if (piece.state != Piece::OnRack || (piece.blank ? '?' : piece.letter) != letter) continue;
+    (piece.selected ? marked : unmarked) = &piece;
+    if (unmarked != nullptr) break;
+  }
+  if (unmarked != nullptr) {
+    unmarked->selected = true;
+  } else if (marked != nullptr) {
+    marked->selected = false;
+  }
+  update();
+}
+
 void BoardView::keyPressEvent(QKeyEvent* event) {
   if (!InPlay() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0) {
     QWidget::keyPressEvent(event);
     return;
   }
+  keyboardUsed_ = true;
   const int key = event->key();
-  if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+  if (marking_) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+      ToggleMarkOf(static_cast<char>('A' + (key - Qt::Key_A)));
+    } else if (key == Qt::Key_Question || key == Qt::Key_Space) {
+      ToggleMarkOf('?');
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      SetMarking(false);
+      emit ChangeRequested();
+    } else {
+      SetMarking(false);
+    }
+    return;
+  }
+  if (key == Qt::Key_Minus) {
+    SetMarking(true);
+  } else if (key >= Qt::Key_A && key <= Qt::Key_Z) {
     TypeLetter(static_cast<char>('A' + (key - Qt::Key_A)));
   } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
              key == Qt::Key_Down) {
@@ -257,9 +331,11 @@ void BoardView::keyPressEvent(QKeyEvent* event) {
                : key == Qt::Key_Right ? 1
                                       : 0);
   } else if (key == Qt::Key_Space) {
+    passedOver_.clear();
     cursorDown_ = !cursorDown_;
     update();
   } else if (key == Qt::Key_Backspace) {
+    passedOver_.clear();
     TakeBackLastLaid();
   } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     emit SubmitRequested();

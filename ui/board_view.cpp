@@ -156,7 +156,7 @@ void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
   if (piece.selected)
     painter.fillRect(area.adjusted(1, 1, -1, -1),
                      QColor(kHighlight.red(), kHighlight.green(), kHighlight.blue(), 200));
-  if (piece.state == Piece::OnSquare) {
+  if (piece.state == Piece::OnSquare && playingAids_) {
     painter.setPen(QPen(kTurnTileEdge, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(1, 1, -2, -2));
@@ -168,54 +168,79 @@ void BoardView::DrawPiece(QPainter& painter, const Piece& piece) const {
                    Qt::AlignLeft | Qt::AlignTop, QString(QChar(piece.letter)));
   painter.setFont(Font(geometry_.valuePoints));
   const bool twoDigits = piece.value >= 10;
-  const int vx = large ? (twoDigits ? 15 : 23) : (twoDigits ? 12 : 16);
+  const int vx = large ? 23 : 16;
   const int vy = large ? 17 : (twoDigits ? 13 : 12);
-  painter.drawText(QRect(piece.x + vx, piece.y + vy, piece.size - vx, piece.size - vy),
-                   Qt::AlignLeft | Qt::AlignTop, QString::number(piece.value));
+  // A two-digit value keeps to the tile's right edge, clear of the letter.
+  painter.drawText(twoDigits ? QRect(piece.x, piece.y + vy, piece.size - 2, piece.size - vy)
+                             : QRect(piece.x + vx, piece.y + vy, piece.size - vx, piece.size - vy),
+                   (twoDigits ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
+                   QString::number(piece.value));
 }
 
 // What the view adds to the game's own picture: the computer's last move outlined, the hint's
 // tiles as outlines, the keyboard cursor and the preview line.
 void BoardView::DrawMarks(QPainter& painter) const {
-  const int square = geometry_.square;
   auto squareRect = [&](int row, int column) { return SquareRect(row, column); };
-  const QColor contrast = ContrastColour();
   painter.setBrush(Qt::NoBrush);
-  if (engine_ != nullptr) {
-    painter.setPen(QPen(contrast, 2));
+  if (engine_ != nullptr && playingAids_) {
     for (const TurnTile& tile : engine_->LastComputerMove()) {
+      painter.setPen(QPen(MarkColour(tile.row, tile.column), 2));
       painter.drawRect(squareRect(tile.row, tile.column).adjusted(1, 1, -1, -1));
     }
   }
-  painter.setPen(QPen(contrast, 2, Qt::DashLine));
   painter.setFont(Font(geometry_.letterPoints));
   for (const TurnTile& tile : hint_) {
     const QRect area = squareRect(tile.row, tile.column).adjusted(2, 2, -2, -2);
+    // The hint's letter covers the square's own label rather than mix with it.
+    QColor cover = PictureColour(Picture::Tile);
+    cover.setAlpha(215);
+    painter.fillRect(area, cover);
+    painter.setPen(QPen(MarkColour(tile.row, tile.column), 2, Qt::DashLine));
     painter.drawRect(area);
+    painter.setPen(QColor(20, 20, 20));
     const QString letter(QChar(tile.letter));
     painter.drawText(area, Qt::AlignCenter, tile.blank ? letter.toLower() : letter);
   }
-  if (InPlay() && hasFocus()) {
+  if (InPlay() && hasFocus() && (playingAids_ || keyboardUsed_)) {
     const QRect area = squareRect(cursorRow_, cursorColumn_);
-    painter.setPen(QPen(contrast, 3));
+    const QColor mark = MarkColour(cursorRow_, cursorColumn_);
+    painter.setPen(QPen(mark, 3));
     painter.drawRect(area.adjusted(1, 1, -2, -2));
-    // A small arrow in the corner shows which way typing goes.
-    const QPoint tip = cursorDown_ ? QPoint(area.right() - 6, area.bottom() - 3)
-                                   : QPoint(area.right() - 3, area.bottom() - 6);
+    // A small arrow in the upper right corner, clear of a tile's letter and value, shows which
+    // way typing goes.
+    const QPoint tip = cursorDown_ ? QPoint(area.right() - 6, area.top() + 11)
+                                   : QPoint(area.right() - 3, area.top() + 6);
     const QPoint base = cursorDown_ ? QPoint(0, -7) : QPoint(-7, 0);
     const QPoint side = cursorDown_ ? QPoint(4, 0) : QPoint(0, 4);
-    painter.setBrush(contrast);
+    painter.setBrush(mark);
     painter.setPen(Qt::NoPen);
     painter.drawPolygon(QPolygon({tip, tip + base + side, tip + base - side}));
     painter.setBrush(Qt::NoBrush);
   }
-  if (!preview_.isEmpty()) {
-    painter.setPen(contrast);
+  if (!preview_.isEmpty() && (playingAids_ || !hint_.empty())) {
+    painter.setPen(ContrastColour());
     painter.setFont(Font(geometry_.small ? 8 : 10));
-    painter.drawText(
-        QRect(geometry_.boardLeft, geometry_.RackTop() + square + 8, geometry_.BoardSize(), 20),
-        Qt::AlignHCenter | Qt::AlignTop, preview_);
+    painter.drawText(QRect(geometry_.boardLeft, geometry_.RackTop() + geometry_.square + 8,
+                           geometry_.BoardSize(), 20),
+                     Qt::AlignHCenter | Qt::AlignTop, preview_);
   }
+}
+
+QColor BoardView::MarkColour(int row, int column) const {
+  QColor under = PictureColour(Picture::Tile);
+  if (engine_ != nullptr && !SquareTaken(row, column)) {
+    const char kind =
+        engine_->GetBoard().LayoutString()[static_cast<std::size_t>(row * 15 + column)];
+    const std::size_t picture = kKindOrder.find(kind);
+    if (picture != std::string_view::npos) under = PictureColour(static_cast<Picture>(picture));
+  }
+  return ContrastRatio(Qt::black, under) >= ContrastRatio(kTextColour, under) ? QColor(Qt::black)
+                                                                              : kTextColour;
+}
+
+void BoardView::SetPlayingAids(bool on) {
+  playingAids_ = on;
+  update();
 }
 
 void BoardView::paintEvent(QPaintEvent*) {
@@ -246,7 +271,7 @@ void BoardView::paintEvent(QPaintEvent*) {
 }
 
 QColor BoardView::ContrastColour() const {
-  return ContrastRatio(kTextColour, SchemeColour(colour_)) >= 4.5 ? kTextColour : QColor(Qt::black);
+  return ContrastRatio(kTextColour, SchemeColour(colour_)) >= 3 ? kTextColour : QColor(Qt::black);
 }
 
 int BoardView::ValueShown(const Piece& piece) const {
@@ -328,6 +353,10 @@ void BoardView::ClearPieces() {
   pieces_.clear();
   hint_.clear();
   dragging_ = false;
+  // A new game starts with the cursor on the centre square, running across.
+  cursorRow_ = kBoardSize / 2;
+  cursorColumn_ = kBoardSize / 2;
+  cursorDown_ = false;
   update();
 }
 

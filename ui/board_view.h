@@ -40,9 +40,17 @@ class BoardView : public QWidget {
   void SetColour(int index);
   int Colour() const { return colour_; }
   static QColor SchemeColour(int index);
-  // The colour of text and marks drawn on the scheme's background: the program's near-white
-  // where it is readable (a contrast of 4.5 or more), else black.
+  // The colour of text drawn on the scheme's background: the program's near-white where it
+  // stands out (a contrast of 3 or more), else black.
   QColor ContrastColour() const;
+  // The colour of a mark (an outline, the cursor) on a square: black or near-white, whichever
+  // stands out more from the tile or the empty square under it, whatever the scheme.
+  QColor MarkColour(int row, int column) const;
+  // The aids the view adds to the game's picture (the last move's outline, the edge of tiles
+  // laid this turn, the keyboard cursor before the keyboard is used, the preview line); off,
+  // the view draws the game's picture alone.
+  void SetPlayingAids(bool on);
+  bool PlayingAids() const { return playingAids_; }
   // Rows numbered and columns lettered instead of the other way round.
   void SwapLabels() { labelsSwapped_ = !labelsSwapped_; }
   void SetThinking(bool thinking) { thinking_ = thinking; }
@@ -88,6 +96,7 @@ class BoardView : public QWidget {
   void TurnChanged();
   void SubmitRequested();
   void GatherRequested();
+  void ChangeRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -122,6 +131,12 @@ class BoardView : public QWidget {
   // Keyboard play.
   bool TypeLetter(char letter);
   void TakeBackLastLaid();
+  // Marking for Change at the keyboard: '-' starts it, each letter (or '?' for a blank)
+  // toggles the mark of a rack tile, Enter changes the marked tiles, Escape stops.
+  void SetMarking(bool marking);
+  void ToggleMarkOf(char letter);
+  // The letter of the tile on a square (the board's or one laid this turn), else '\0'.
+  char LetterAt(int row, int column) const;
   void MoveCursor(int rows, int columns);
   void AdvanceCursor();
   void TurnTilesChanged();
@@ -139,6 +154,12 @@ class BoardView : public QWidget {
   int cursorRow_ = 7;
   int cursorColumn_ = 7;
   bool cursorDown_ = false;
+  bool playingAids_ = true;
+  bool keyboardUsed_ = false;  // the board has had a key since the last mouse press
+  bool marking_ = false;
+  // The board tiles the cursor last went past, in order: typing one of them next takes it
+  // as part of the word instead of laying a rack tile.
+  std::string passedOver_;
   QString preview_;
   std::vector<TurnTile> hint_;
   QSize baseSize_;

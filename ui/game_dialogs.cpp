@@ -33,14 +33,17 @@ GameOverDialog::GameOverDialog(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   auto* layout = new QHBoxLayout(this);
   const std::pair<const char*, GameOverChoice> buttons[] = {
-      {"Play again", GameOverChoice::PlayAgain},
-      {"Save Game", GameOverChoice::SaveGame},
-      {"Review", GameOverChoice::Review},
-      {"Exit Program", GameOverChoice::ExitProgram},
+      {"&Play again", GameOverChoice::PlayAgain},
+      {"&Save Game", GameOverChoice::SaveGame},
+      {"&Review", GameOverChoice::Review},
+      {"E&xit Program", GameOverChoice::ExitProgram},
   };
   for (const auto& [label, choice] : buttons) {
     auto* button = new QPushButton(label, this);
+    button->setObjectName(QString("choice%1").arg(static_cast<int>(choice)));
+    // Enter plays again, the first choice; there is no cancel, so Escape does nothing.
     button->setAutoDefault(false);
+    button->setDefault(choice == GameOverChoice::PlayAgain);
     layout->addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, choice = choice] { Choose(choice); });
   }

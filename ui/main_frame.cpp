@@ -32,6 +32,9 @@ namespace {
 // The view's own choices, kept beside the window's settings.
 constexpr const char* kViewKey = "Software\\Lumiquad\\View";
 constexpr const char* kAnalysisTableValue = "AnalysisTable";
+constexpr const char* kPlayingAidsValue = "PlayingAids";
+// How long the computer may think before the status bar says so.
+constexpr int kThinkingNoticeMs = 300;
 // The room the analysis table asks for beside the board.
 constexpr int kAnalysisTableWidth = 380;
 
@@ -70,11 +73,16 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   }
   setWindowIcon(icon);
   if (std::optional<SettingsValues> view = store.OpenKey(kViewKey)) {
-    const SettingsValue* stored = FindSettingsValue(*view, kAnalysisTableValue);
-    if (stored != nullptr && std::holds_alternative<std::int32_t>(*stored)) {
-      analysisWanted_ = std::get<std::int32_t>(*stored) != 0;
-    }
+    auto flag = [&](const char* name, bool& flag) {
+      const SettingsValue* stored = FindSettingsValue(*view, name);
+      if (stored != nullptr && std::holds_alternative<std::int32_t>(*stored)) {
+        flag = std::get<std::int32_t>(*stored) != 0;
+      }
+    };
+    flag(kAnalysisTableValue, analysisWanted_);
+    flag(kPlayingAidsValue, playingAids_);
   }
+  view_->SetPlayingAids(playingAids_);
   analysis_ = new AnalysisTable(this);
   analysis_->setMinimumWidth(kAnalysisTableWidth - 20);
   addDockWidget(Qt::RightDockWidgetArea, analysis_);
@@ -90,7 +98,11 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   SetColour(settings_.color);
   SetLevel(settings_.level);
   move(30, 5);
-  resize(settings_.width - 30, settings_.height - 5);
+  // Never larger than the screen's free area (a large text scale makes the stored size too
+  // big): the board then starts zoomed out instead of running off the screen.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  resize(StartingSize(QSize(settings_.width - 30, settings_.height - 5),
+                      screen != nullptr ? screen->availableGeometry() : QRect()));
   // The board is drawn at zoom 1 in the window of this size, and zoomed to fit any other.
   view_->SetBaseSize(QSize(
       settings_.width - 30,
@@ -101,7 +113,18 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   connect(view_, &BoardView::TurnChanged, this, &MainFrame::UpdatePreview);
   connect(view_, &BoardView::SubmitRequested, this, &MainFrame::RunSubmit);
   connect(view_, &BoardView::GatherRequested, this, [this] { engine_->GatherTiles(); });
+  connect(view_, &BoardView::ChangeRequested, this, &MainFrame::RunChange);
+  thinkingNotice_ = new QTimer(this);
+  thinkingNotice_->setSingleShot(true);
+  connect(thinkingNotice_, &QTimer::timeout, this, [this] { status_->setText(thinkingText_); });
+  UpdateCommands();
   view_->setFocus();
+}
+
+QSize MainFrame::StartingSize(QSize stored, QRect available) {
+  if (!available.isValid()) return stored;
+  constexpr int kFrameAllowance = 40;  // the title bar and borders the desktop adds
+  return stored.boundedTo(QSize(available.width() - 30, available.height() - 5 - kFrameAllowance));
 }
 
 MainFrame::~MainFrame() {
@@ -121,18 +144,20 @@ struct ButtonPlace {
   int row;
   const char* name;  // what assistive technology reads out, and what the button does
   const char* description;
+  const char* key;  // the review buttons' keys, live while the review runs
 };
 
 constexpr ButtonPlace kButtonPlaces[] = {
-    {50010, "<<", false, 0, 0, "Step back", "Shows the position before in the review"},
-    {50011, ">>", false, 1, 0, "Step forward", "Shows the next position in the review"},
-    {50013, "Game", false, 2, 0, "Back to the game", "Ends the review"},
-    {50014, "Start", false, 0, 1, "Start", "Shows the first position of the review"},
-    {50015, "End", false, 1, 1, "End", "Shows the last position of the review"},
-    {50012, "Review", true, 0, 2, "Review", "Steps through the game with the computer's choices"},
-    {50016, "Submit", true, 1, 2, "Submit", "Plays the tiles laid on the board"},
-    {50017, "Change", true, 0, 3, "Change", "Changes the tiles marked on the rack"},
-    {50018, "Pass", true, 1, 3, "Pass", "Passes the turn to the computer"},
+    {50010, "<<", false, 0, 0, "Step back", "Shows the position before in the review", "PgUp"},
+    {50011, ">>", false, 1, 0, "Step forward", "Shows the next position in the review", "PgDown"},
+    {50013, "Game", false, 2, 0, "Back to the game", "Ends the review", "Esc"},
+    {50014, "Start", false, 0, 1, "Start", "Shows the first position of the review", "Home"},
+    {50015, "End", false, 1, 1, "End", "Shows the last position of the review", "End"},
+    {50012, "Review", true, 0, 2, "Review", "Steps through the game with the computer's choices",
+     nullptr},
+    {50016, "Submit", true, 1, 2, "Submit", "Plays the tiles laid on the board", nullptr},
+    {50017, "Change", true, 0, 3, "Change", "Changes the tiles marked on the rack", nullptr},
+    {50018, "Pass", true, 1, 3, "Pass", "Passes the turn to the computer", nullptr},
 };
 
 }  // namespace
@@ -156,6 +181,13 @@ void MainFrame::BuildControls() {
     button->setAccessibleDescription(place.description);
     // Tab reaches every button and Space presses it; a click leaves the keyboard with the board.
     button->setFocusPolicy(Qt::TabFocus);
+    if (place.key != nullptr) {
+      // The key is a command of the window's, enabled with its button (while the review runs).
+      button->setToolTip(QString("%1 (%2)").arg(place.description, place.key));
+      AddCommand(nullptr, place.id, place.name, [button] {
+        if (button->isEnabled()) button->click();
+      })->setShortcut(QKeySequence(place.key));
+    }
     buttons_[place.id] = button;
   }
   auto press = [this](int id, std::function<void()> command) {
@@ -236,9 +268,13 @@ void MainFrame::SetButtonMode(ButtonMode mode) {
   const bool review = mode == ButtonMode::Review;
   for (int id : {50013, 50011, 50010, 50014, 50015}) buttons_[id]->setEnabled(review);
   for (int id : {50012, 50018, 50016, 50017}) buttons_[id]->setEnabled(!review);
+  UpdateCommands();
 }
 
-void MainFrame::EnableGameButton(bool enabled) { buttons_[50013]->setEnabled(enabled); }
+void MainFrame::EnableGameButton(bool enabled) {
+  buttons_[50013]->setEnabled(enabled);
+  UpdateCommands();
+}
 
 void MainFrame::AppendLog(const std::string& text) {
   logText_ += text;
@@ -260,20 +296,51 @@ void MainFrame::ClearLog() {
 }
 
 void MainFrame::SetStatusText(const std::string& text) {
-  status_->setText(QString::fromStdString(text));
-  // Shown at once: the computer's search that follows keeps the event loop away.
-  status_->repaint();
+  const QString shown = QString::fromStdString(text);
+  // The computer's turn is told only once it has taken a while, and what the pane held before
+  // comes back when it ends.
+  if (shown.endsWith(" is thinking...")) {
+    thinkingText_ = shown;
+    statusBeforeThinking_ = status_->text();
+    thinkingNotice_->start(kThinkingNoticeMs);
+    return;
+  }
+  if (!thinkingText_.isEmpty() && shown.isEmpty()) {
+    thinkingNotice_->stop();
+    thinkingText_.clear();
+    status_->setText(statusBeforeThinking_);
+    return;
+  }
+  status_->setText(shown);
 }
 
 void MainFrame::SetTitle(const std::string& title) {
   setWindowTitle(QString::fromStdString(title));
 }
 
-void MainFrame::Repaint(bool boardOnly) { view_->RequestRepaint(boardOnly); }
+void MainFrame::Repaint(bool boardOnly) {
+  view_->RequestRepaint(boardOnly);
+  UpdateCommands();
+}
 
 void MainFrame::TilesChanged() {
   view_->SyncTiles();
   UpdateAnalysisTable();
+  UpdateCommands();
+}
+
+void MainFrame::UpdateCommands() {
+  const bool playing = engine_->State() == GameState::Playing;
+  Command(kHintCommand)->setEnabled(playing);
+  Command(kTakeBackCommand)->setEnabled(playing && engine_->CanTakeBack());
+  Command(kExportGcgCommand)->setEnabled(!engine_->History().empty());
+  const bool resumable = engine_->HasResumableGame();
+  Command(kResumeCommand)->setEnabled(resumable);
+  Command(kRecentGamesCommand)->setEnabled(resumable);
+  Command(kReviewCommand)->setEnabled(buttons_[50012]->isEnabled());
+  for (int id : {50010, 50011, 50013, 50014, 50015}) {
+    Command(id)->setEnabled(buttons_[id]->isEnabled());
+  }
 }
 
 void MainFrame::UpdateAnalysisTable() {
@@ -281,20 +348,32 @@ void MainFrame::UpdateAnalysisTable() {
   const bool show = viewer != nullptr && analysisWanted_;
   if (show) analysis_->ShowRecord(*viewer->At(viewer->shown));
   if (show == analysis_->isVisible()) return;
-  // The window makes room for the table rather than shrink the board, and gives it back.
+  // The window makes room for the table in the free screen space beside it rather than shrink
+  // the board, and afterwards takes back exactly the place it had. The widened size is the
+  // review's, never the window's setting.
+  const bool free = !isMaximized() && !isFullScreen();
   if (show) {
+    geometryBeforeAnalysis_ = free ? std::optional<QRect>(geometry()) : std::nullopt;
+    analysisResizing_ = true;
     analysis_->show();
-    if (!isMaximized() && !isFullScreen()) {
-      widthGivenToAnalysis_ = kAnalysisTableWidth;
-      resize(width() + widthGivenToAnalysis_, height());
+    if (free && screen() != nullptr) {
+      const int room = screen()->availableGeometry().right() - frameGeometry().right();
+      const int grow = std::clamp(room, 0, kAnalysisTableWidth);
+      resize(width() + grow, height());
     }
   } else {
     analysis_->hide();
-    if (widthGivenToAnalysis_ > 0 && !isMaximized() && !isFullScreen()) {
-      resize(width() - widthGivenToAnalysis_, height());
-    }
-    widthGivenToAnalysis_ = 0;
+    if (geometryBeforeAnalysis_ && free) setGeometry(*geometryBeforeAnalysis_);
+    geometryBeforeAnalysis_.reset();
+    analysisResizing_ = false;
+    LayOutControls();
   }
+}
+
+void MainFrame::SetPlayingAids(bool on) {
+  playingAids_ = on;
+  view_->SetPlayingAids(on);
+  settings_.Store().WriteValues(kViewKey, {{kPlayingAidsValue, std::int32_t{on ? 1 : 0}}});
 }
 
 void MainFrame::SetAnalysisTableWanted(bool wanted) {
@@ -338,21 +417,23 @@ void MainFrame::closeEvent(QCloseEvent* event) {
 void MainFrame::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (!shown_) return;
-  settings_.width = frameGeometry().width();
-  settings_.height = frameGeometry().height();
-  settings_.Save();
-  if (view_->width() != clientWidthAtStart_) widthChanged_ = true;
+  if (!analysisResizing_) {
+    settings_.width = frameGeometry().width();
+    settings_.height = frameGeometry().height();
+    settings_.Save();
+  }
+  if (view_->width() != clientWidthAtStart_ && !analysisResizing_) widthChanged_ = true;
   LayOutControls();
   view_->RequestRepaint(false);
 }
 
 // The log and the buttons keep their places beside the board as it is zoomed. At the default
-// size they stand where the window has always put them; they grow with the board but never
-// shrink below their own size. The log's right edge keeps 40 pixels from the window's once its
-// width has changed, so the log takes whatever width is left.
+// size they stand where the window has always put them; they grow and shrink with the board
+// (down to half their size, where they are still readable). The log's right edge keeps 40
+// pixels from the window's once its width has changed, so the log takes whatever width is left.
 void MainFrame::LayOutControls() {
   const ViewTransform& zoomed = view_->Transform();
-  const double scale = std::max(1.0, zoomed.zoom);
+  const double scale = std::max(0.5, zoomed.zoom);
   auto place = [&](double x, double y) { return zoomed.ToView({x, y}).toPoint(); };
   auto scaled = [&](int pixels) { return static_cast<int>(std::lround(pixels * scale)); };
   const QPoint boardCorner = place(geometry_.BoardRight(), geometry_.BoardBottom());

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QtCore/QRect>
+#include <QtCore/QSize>
+#include <QtCore/QString>
 #include <QtWidgets/QMainWindow>
 
 #include <functional>
@@ -84,6 +87,11 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kAnalysisTableCommand = 4035;
   static constexpr int kExportGcgCommand = 4036;
   static constexpr int kRecentGamesCommand = 4037;
+  static constexpr int kPlayingAidsCommand = 4038;
+
+  // The window's starting size: the stored one, within the screen's free area with the window's
+  // frame and its place at (30, 5).
+  static QSize StartingSize(QSize stored, QRect available);
 
   // The colour and level commands: exactly one of each is checked.
   void SetColour(int index);
@@ -108,9 +116,12 @@ class MainFrame : public QMainWindow, public GameWindow {
   void RunTakeBack();
   void CheckWord();
   void UpdatePreview();
+  // Every added command is enabled exactly when it can act, its shortcut with it.
+  void UpdateCommands();
   // The analysis table shows while a review runs, unless the user hid it.
   void UpdateAnalysisTable();
   void SetAnalysisTableWanted(bool wanted);
+  void SetPlayingAids(bool on);
   void StartReview();
   void SetDictionary();
   void OpenLetterFrequencies();
@@ -125,8 +136,16 @@ class MainFrame : public QMainWindow, public GameWindow {
   BoardView* view_ = nullptr;
   QPlainTextEdit* log_ = nullptr;
   AnalysisTable* analysis_ = nullptr;
-  bool analysisWanted_ = true;
-  int widthGivenToAnalysis_ = 0;  // how much the window grew to make room for the table
+  // The analysis table is off until the user asks for it.
+  bool analysisWanted_ = false;
+  // While the table shows, the window's place before it; its size is then not the setting's.
+  std::optional<QRect> geometryBeforeAnalysis_;
+  bool analysisResizing_ = false;
+  bool playingAids_ = true;
+  // The computer's turn is told in the status bar only once it has taken a while.
+  QTimer* thinkingNotice_ = nullptr;
+  QString thinkingText_;
+  QString statusBeforeThinking_;
   QLabel* status_ = nullptr;
   QLabel* clock_ = nullptr;
   QTimer* timer_ = nullptr;

@@ -111,9 +111,11 @@ void MainFrame::BuildMenus() {
   AddCommand(play, kHintCommand, "&Hint", [this] {
     RunHint();
   })->setShortcut(QKeySequence("Ctrl+H"));
-  AddCommand(play, kTakeBackCommand, "&Take Back", [this] {
-    RunTakeBack();
-  })->setShortcut(QKeySequence("Ctrl+Z"));
+  QAction* takeBack = AddCommand(play, kTakeBackCommand, "&Take Back", [this] { RunTakeBack(); });
+  takeBack->setShortcut(QKeySequence("Ctrl+Z"));
+  takeBack->setStatusTip(
+      "Takes back your last turn with the computer's reply, back to the deal or to where the "
+      "game was opened");
   AddCommand(play, kCheckWordCommand, "Check &Word...", [this] {
     CheckWord();
   })->setShortcut(QKeySequence("Ctrl+K"));
@@ -174,7 +176,7 @@ void MainFrame::BuildMenus() {
     dialog.exec();
   });
 
-  QMenu* games = menuBar()->addMenu("C&hoose Game");
+  QMenu* games = menuBar()->addMenu("Ch&oose Game");
   AddCommand(games, 3467, "&Lumiquad", [this] { engine_->ChooseGameType(GameType::Lumiquad); });
   AddCommand(games, 3468, "&Scrabble", [this] { engine_->ChooseGameType(GameType::Scrabble); });
   AddCommand(games, 3469, "L&iterati", [this] { engine_->ChooseGameType(GameType::Literati); });
@@ -191,6 +193,13 @@ void MainFrame::BuildMenus() {
   table->setCheckable(true);
   table->setChecked(analysisWanted_);
   table->setShortcut(QKeySequence("Ctrl+Shift+A"));
+  QAction* aids = AddCommand(view, kPlayingAidsCommand, "&Playing Aids",
+                             [this] { SetPlayingAids(Command(kPlayingAidsCommand)->isChecked()); });
+  aids->setCheckable(true);
+  aids->setChecked(playingAids_);
+  aids->setStatusTip(
+      "The last move's outline, the edge of tiles laid this turn, the square cursor and the "
+      "score preview");
 
   // The commands without a menu item, each on a shortcut of its own.
   AddCommand(nullptr, 4017, "Create HTML Report", [this] {
@@ -255,7 +264,11 @@ void MainFrame::RunChange() {
   if (engine_->State() != GameState::Playing) return;
   buttons_[50017]->setEnabled(false);
   // A refused change changes nothing, the marks included.
-  if (engine_->Change(view_->MarkedLetters())) view_->ClearMarks();
+  const std::string marked = view_->MarkedLetters();
+  if (engine_->Change(marked)) view_->ClearMarks();
+  if (marked.empty()) {
+    SetStatusText("Mark tiles with a right-click, or press - and type their letters");
+  }
   buttons_[50017]->setEnabled(buttons_[50012]->isEnabled());
 }
 
@@ -273,12 +286,19 @@ void MainFrame::RunHint() {
 }
 
 void MainFrame::RunTakeBack() {
-  if (engine_->TakeBack()) UpdatePreview();
+  if (engine_->TakeBack()) {
+    UpdatePreview();
+  } else {
+    SetStatusText("Nothing to take back: this is where the game was dealt or opened");
+  }
 }
 
 void MainFrame::CheckWord() {
-  if (std::optional<std::string> word = prompter_.AskText(this, "Check Word", "Word:")) {
+  // An empty entry is asked again; Cancel ends the question.
+  while (std::optional<std::string> word = prompter_.AskText(this, "Check Word", "Word:")) {
+    if (QString::fromStdString(*word).trimmed().isEmpty()) continue;
     engine_->CheckWord(*word);
+    return;
   }
 }
 

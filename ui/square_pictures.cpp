@@ -70,6 +70,8 @@ QImage DrawPicture(Picture picture, int pixels) {
   return image;
 }
 
+QColor PictureColour(Picture picture) { return kLooks[static_cast<int>(picture)].colour; }
+
 QImage DrawIcon(int pixels) {
   QImage image(pixels, pixels, QImage::Format_ARGB32);
   image.fill(Qt::transparent);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGui/QColor>
 #include <QtGui/QImage>
 
 namespace lumiquad {
@@ -23,6 +24,9 @@ enum class Picture {
 inline constexpr int kPictureCount = 10;
 
 QImage DrawPicture(Picture picture, int pixels);
+
+// The main colour of a picture, what a mark drawn on it must stand out from.
+QColor PictureColour(Picture picture);
 
 // The program's icon: a tile with an L and a small 4.
 QImage DrawIcon(int pixels);

@@ -179,6 +179,8 @@ TEST_F(GameFile, EveryStateThatCanBeSavedOpensAgain) {
     std::string why;
     ASSERT_TRUE(reopened->LoadGameText(ReadFile("state.lqg"), &why)) << why;
     EXPECT_EQ(reopened->GameText(), ReadFile("state.lqg"));
+    // The opened game's log shows its moves.
+    EXPECT_EQ(other.log, engine_->HistoryLog());
   };
   for (bool humanFirst : {true, false}) {
     clock_.Set(test::SecondWhereFirst(humanFirst));

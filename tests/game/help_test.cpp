@@ -117,6 +117,7 @@ TEST_F(Help, AGameInPlayIsKeptAfterEveryTurnAndResumes) {
   EXPECT_FALSE(engine_->HasResumableGame());
   StartWithRacks("CATSXYZ", "DOGRIAE");
   engine_->Submit(Across(7, 7, "CAT"));
+  const std::string playedLog = window_.log;
   // Kept once the turn is over, as it is played: a crash now loses nothing.
   std::vector<RecentGame> kept = ListRecentGames(Path("state"));
   ASSERT_EQ(kept.size(), 1u);
@@ -132,6 +133,7 @@ TEST_F(Help, AGameInPlayIsKeptAfterEveryTurnAndResumes) {
   EXPECT_EQ(ListRecentGames(Path("state")).size(), 2u);  // the new game has its own
   ASSERT_TRUE(engine_->ResumeLastGame());
   EXPECT_TRUE(engine_->GameText() == running);
+  EXPECT_EQ(window_.log, playedLog);
   // A second copy of the program keeps its game beside the first one's.
   ScriptedWindow otherWindow;
   GameEngine other(store_, clock_, moveConfig_, otherWindow, Path("main.txt"), Path("simple.txt"));

@@ -274,12 +274,19 @@ void EditingTest::theGameOverDialogCanOnlyBeLeftByItsButtons() {
   QVERIFY(dialog.isVisible());
   QPushButton* review = nullptr;
   for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-    if (button->text() == "Review") review = button;
+    QVERIFY(button->text().contains('&'));  // each has its key
+    if (button->text().remove('&') == "Review") review = button;
   }
   QVERIFY(review != nullptr);
   QTest::mouseClick(review, Qt::LeftButton);
   QVERIFY(!dialog.isVisible());
   QCOMPARE(int(dialog.Choice()), int(GameOverChoice::Review));
+  // Enter plays again.
+  GameOverDialog again;
+  again.show();
+  QTest::keyClick(&again, Qt::Key_Return);
+  QVERIFY(!again.isVisible());
+  QCOMPARE(int(again.Choice()), int(GameOverChoice::PlayAgain));
 }
 
 int RunEditingTests(int argc, char** argv) {

@@ -4,6 +4,8 @@
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
 
+#include <functional>
+
 #include "ui_fixture.h"
 
 namespace lumiquad {
@@ -28,6 +30,9 @@ class PlayTest : public QObject {
 };
 
 void PlayTest::theWindowOpensAsTheCommandTableSays() {
+  // Never larger than the screen's free area; as stored where it fits.
+  QCOMPARE(MainFrame::StartingSize({900, 735}, QRect(0, 0, 1280, 680)), QSize(900, 635));
+  QCOMPARE(MainFrame::StartingSize({900, 735}, QRect(0, 0, 1920, 1050)), QSize(900, 735));
   Frame f;
   QCOMPARE(f.frame->windowTitle(), QString("Welcome To Lumiquad!"));
   QStringList menus;
@@ -195,6 +200,14 @@ void PlayTest::rightClicksMarkRackTilesForAChange() {
   QCOMPARE(change.exchangedLetters, std::string("X"));
   QCOMPARE(f.CountPieces(Piece::OnRack), 7);  // the C came back from the board first
   QCOMPARE(f.View().MarkedLetters(), std::string());
+  // At the keyboard: '-' starts marking, letters toggle marks, Enter changes them.
+  f.StartWithRack("CATSXYZ");
+  f.View().setFocus();
+  QTest::keyClicks(&f.View(), "-xyy");
+  QVERIFY(f.frame->StatusText().startsWith("Marking tiles for Change"));
+  QCOMPARE(f.View().MarkedLetters(), std::string("X"));
+  QTest::keyClick(&f.View(), Qt::Key_Return);
+  QCOMPARE(f.Engine().History().front().move.exchangedLetters, std::string("X"));
 }
 
 void PlayTest::theStatusBarNamesTheSquareUnderThePointer() {
@@ -336,6 +349,21 @@ void PlayTest::typingLaysWhatDraggingLays() {
   QTest::keyClick(&f.View(), Qt::Key_Return);  // Submit
   QCOMPARE(f.Engine().Human().score, 8);
   QCOMPARE(f.Engine().History().front().move.directionText, std::string("across"));
+  // Down through the board's A: typing the whole word or only the rack's letters lays T and G.
+  f.Engine().Human().rack = "GTXXXXX";
+  f.frame->TilesChanged();
+  for (const char* typed : {"tag", "tg"}) {
+    QTest::mouseClick(&f.View(), Qt::LeftButton, Qt::NoModifier, f.SquareCentre(6, 8));
+    if (!f.View().CursorDown()) QTest::keyClick(&f.View(), Qt::Key_Space);
+    QTest::keyClicks(&f.View(), typed);
+    std::string column = " A ";
+    for (const TurnTile& tile : f.View().CollectTurnTiles().snapped) {
+      QCOMPARE(tile.column, 8);
+      column[static_cast<std::size_t>(tile.row - 6)] = tile.letter;
+    }
+    QCOMPARE(column, std::string("TAG"));
+    QTest::keyClick(&f.View(), Qt::Key_Escape);
+  }
 }
 
 void PlayTest::theHelpCommandsWorkInTheWindow() {
@@ -350,10 +378,26 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   for (int id = 50010; id <= 50018; ++id) {
     QVERIFY((f.frame->Button(id)->focusPolicy() & Qt::TabFocus) != 0);
   }
-  // Export GCG waits for a game with moves.
+  // No two items of a menu share a key, and every item has one.
+  std::function<void(QMenu*)> distinctKeys = [&](QMenu* menu) {
+    QSet<QChar> keys;
+    const QList<QAction*> items = menu != nullptr ? menu->actions() : f.frame->menuBar()->actions();
+    for (QAction* item : items) {
+      if (item->isSeparator()) continue;
+      const qsizetype amp = item->text().indexOf('&');
+      QVERIFY2(amp >= 0, qPrintable(item->text()));
+      QVERIFY2(!keys.contains(item->text()[amp + 1].toLower()), qPrintable(item->text()));
+      keys.insert(item->text()[amp + 1].toLower());
+      if (item->menu() != nullptr && item->menu()->title() != "Recen&t Games") {
+        distinctKeys(item->menu());
+      }
+    }
+  };
+  distinctKeys(nullptr);
+  // Export GCG waits for a game with moves, without the menu being opened.
   QMenu* file = f.frame->menuBar()->actions().front()->menu();
-  emit file->aboutToShow();
   QVERIFY(!f.frame->Command(MainFrame::kExportGcgCommand)->isEnabled());
+  QVERIFY(!f.frame->Command(MainFrame::kTakeBackCommand)->isEnabled());
   // Hint: outlines and the move named; a second Hint lays it; Submit plays it.
   f.frame->Command(MainFrame::kHintCommand)->trigger();
   QVERIFY(!f.View().Hint().empty());
@@ -365,21 +409,36 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   const std::string before = f.Engine().GameText();
   QTest::mouseClick(f.frame->Button(50016), Qt::LeftButton);
   QVERIFY(f.Engine().Human().score > 0);
-  emit file->aboutToShow();
   QVERIFY(f.frame->Command(MainFrame::kExportGcgCommand)->isEnabled());
-  // The computer's last move is outlined in the scheme's contrasting colour.
+  QVERIFY(f.frame->Command(MainFrame::kTakeBackCommand)->isEnabled());
+  // The computer's last move is outlined, standing out from its tiles in every scheme; with
+  // the playing aids off the outline goes.
   QVERIFY(!f.Engine().LastComputerMove().empty());
   const TurnTile tile = f.Engine().LastComputerMove().front();
   const QPoint centre = f.SquareCentre(tile.row, tile.column);
-  QCOMPARE(QColor(f.View().grab().toImage().pixel(centre.x() - 16, centre.y())),
-           f.View().ContrastColour());
+  for (int scheme = 0; scheme < 8; ++scheme) {
+    f.frame->SetColour(scheme);
+    const QImage picture = f.View().grab().toImage();
+    QVERIFY(ContrastRatio(QColor(picture.pixel(centre.x() - 16, centre.y())),
+                          QColor(picture.pixel(centre.x() - 8, centre.y() + 12))) >= 3);
+  }
+  const QRgb outlined = f.View().grab().toImage().pixel(centre.x() - 16, centre.y());
+  f.frame->Command(MainFrame::kPlayingAidsCommand)->trigger();
+  QVERIFY(f.View().grab().toImage().pixel(centre.x() - 16, centre.y()) != outlined);
+  f.frame->Command(MainFrame::kPlayingAidsCommand)->trigger();
+  // A quick computer turn leaves the status pane as it was.
+  f.frame->SetStatusText("as it was");
+  f.frame->Command(4003)->trigger();  // Pass
+  QCOMPARE(f.frame->StatusText(), QString("as it was"));
+  f.frame->Command(MainFrame::kTakeBackCommand)->trigger();
   // Take Back: the game as it was before Submit.
   f.frame->Command(MainFrame::kTakeBackCommand)->trigger();
   QVERIFY(f.Engine().GameText() == before);
-  // Check Word answers in its own message.
-  f.prompter.texts = {std::string("dogs")};
+  // Check Word answers in its own message, the word trimmed; an empty entry is asked again.
+  f.prompter.texts = {std::string("  "), std::string("dogs ")};
   f.frame->Command(MainFrame::kCheckWordCommand)->trigger();
   QCOMPARE(f.prompter.messages.back().text, std::string("DOGS is in the word list."));
+  QVERIFY(f.prompter.texts.empty());
   // Closing the window keeps the game still in play; Resume Last Game brings it back.
   f.frame->close();
   const std::string kept = f.Engine().GameText();
