@@ -28,7 +28,8 @@ GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig&
     : clock_(clock),
       moveConfig_(moveConfig),
       window_(window),
-      mainDictionary_(std::make_unique<WordList>(LoadMainWordList(mainWordListPath))),
+      mainDictionary_(std::make_unique<WordList>(LoadMainWordList(
+          mainWordListPath, [this](int percent) { return window_.WordListProgress(percent); }))),
       simpleWords_(std::make_unique<WordList>(LoadWordList(simpleWordListPath))),
       board_(std::make_unique<Board>(store, mainDictionary_.get())),
       bag_(std::make_unique<Bag>(store, clock)),
@@ -504,8 +505,11 @@ void GameEngine::EditSquare(int row, int column, bool forward) {
 
 bool GameEngine::SetDictionary(const std::string& path) {
   if (!CanReadFile(path)) return false;
-  auto list = std::make_unique<WordList>(LoadMainWordList(path));
-  if (list->IsEmpty()) return false;
+  bool stopped = false;
+  auto list = std::make_unique<WordList>(LoadMainWordList(
+      path, [this](int percent) { return window_.WordListProgress(percent); }, &stopped));
+  // A build the user stopped keeps the list the game has.
+  if (stopped || list->IsEmpty()) return false;
   // A new list may take the old one's place in memory: no analysis of the old one is kept.
   humanAnalysis_.reset();
   mainDictionary_ = std::move(list);

@@ -98,8 +98,8 @@ class GameEngine {
   // Steps a square's kind with the mouse outside a game; ignored during one.
   void EditSquare(int row, int column, bool forward);
 
-  // Loads a new main word list; the old one stays when the file cannot be read or holds no
-  // word. Answers whether the list was replaced.
+  // Loads a new main word list; the old one stays when the file cannot be read, holds no word,
+  // or the user stops the build of its structure. Answers whether the list was replaced.
   bool SetDictionary(const std::string& path);
 
   // --- Help for the player ----------------------------------------------------------------

@@ -72,6 +72,9 @@ class GameWindow {
   virtual bool OpenDocument(const std::string& path) = 0;
   // Closes the main window once the running command has returned.
   virtual void RequestClose() = 0;
+  // How far the word structure of a new list has been built, 0 to 100 (100: done); answers
+  // false when the user stops it. A window without a screen lets every build finish.
+  virtual bool WordListProgress(int percent) { return percent >= 0; }
 };
 
 // The program's name, the caption of its own messages.

@@ -45,6 +45,10 @@ class ScriptedWindow : public GameWindow {
   void ReturnTurnTiles() override { ++turnTilesReturned; }
   bool OpenDocument(const std::string& path) override;
   void RequestClose() override { closeRequested = true; }
+  bool WordListProgress(int percent) override {
+    progressTold.push_back(percent);
+    return !stopWordListBuild;
+  }
 
   bool Busy() const { return busy_; }
 
@@ -70,6 +74,8 @@ class ScriptedWindow : public GameWindow {
   std::deque<bool> yesNoAnswers;                 // default No
   std::deque<std::optional<std::string>> paths;  // default: cancelled
   bool documentsOpen = true;
+  bool stopWordListBuild = false;
+  std::vector<int> progressTold;
 
  private:
   bool busy_ = false;

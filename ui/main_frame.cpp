@@ -10,6 +10,7 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStatusBar>
@@ -389,6 +390,31 @@ void MainFrame::ReturnTurnTiles() { view_->ReturnTurnTiles(); }
 
 bool MainFrame::OpenDocument(const std::string& path) {
   return prompter_.OpenUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool MainFrame::WordListProgress(int percent) {
+  if (percent >= 100) {
+    delete wordListProgress_;
+    wordListProgress_ = nullptr;
+    return true;
+  }
+  if (wordListProgress_ == nullptr) {
+    wordListStopped_ = false;
+    wordListProgress_ = new QProgressDialog("Preparing the word list for the computer's search...",
+                                            "Cancel", 0, 100, this);
+    wordListProgress_->setWindowTitle("Word List");
+    // Before the window shows (a changed list at start) nothing else may be used meanwhile.
+    wordListProgress_->setWindowModality(isVisible() ? Qt::WindowModal : Qt::ApplicationModal);
+    wordListProgress_->setMinimumDuration(300);
+    wordListProgress_->setAutoClose(false);
+    wordListProgress_->setAutoReset(false);
+  }
+  wordListProgress_->setValue(percent);
+  if (!wordListProgress_->wasCanceled()) return true;
+  wordListStopped_ = true;
+  delete wordListProgress_;
+  wordListProgress_ = nullptr;
+  return false;
 }
 
 void MainFrame::RequestClose() {

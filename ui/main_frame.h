@@ -22,6 +22,7 @@ class QUrl;
 class QActionGroup;
 class QLabel;
 class QPlainTextEdit;
+class QProgressDialog;
 class QPushButton;
 class QTimer;
 
@@ -77,6 +78,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   void ReturnTurnTiles() override;
   bool OpenDocument(const std::string& path) override;
   void RequestClose() override;
+  bool WordListProgress(int percent) override;
 
   // The commands added to the menus, with numbers of their own.
   static constexpr int kHintCommand = 4030;
@@ -144,6 +146,9 @@ class MainFrame : public QMainWindow, public GameWindow {
   bool playingAids_ = true;
   // The computer's turn is told in the status bar only once it has taken a while.
   QTimer* thinkingNotice_ = nullptr;
+  // Shown while a new word list's structure is built; whether the user stopped the last build.
+  QProgressDialog* wordListProgress_ = nullptr;
+  bool wordListStopped_ = false;
   QString thinkingText_;
   QString statusBeforeThinking_;
   QLabel* status_ = nullptr;

@@ -319,7 +319,10 @@ void MainFrame::SetDictionary() {
   if (!path) return;
   // The new list is loaded before anything changes: a path that is no word list keeps the
   // list and the setting the game has.
+  wordListStopped_ = false;
   if (!IsValidFilePath(*path, "txt") || !engine_->SetDictionary(*path)) {
+    // Stopped while it was prepared: the list in use stays, and nothing is wrong with the file.
+    if (wordListStopped_) return;
     ShowMessage(*path + " is not a valid path to a dictionary", "Failure",
                 MessageIcon::Information);
     return;

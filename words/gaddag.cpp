@@ -1,18 +1,12 @@
 #include "words/gaddag.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <tuple>
 #include <unordered_set>
 
-#include "settings/file_io.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -23,7 +17,6 @@ namespace {
 // strings compare as byte arrays, a prefix before its extensions.
 using Key = std::array<std::uint8_t, kLongestWord + 1>;
 
-constexpr std::uint32_t kMaxEdges = 1u << 25;
 constexpr std::uint32_t kWholeBit = 0x20;
 constexpr std::uint32_t kLastBit = 0x40;
 
@@ -52,61 +45,6 @@ std::vector<std::string> WordsOf(const WordList& words) {
   return found;
 }
 
-// A hash of bytes, eight at a time: enough to tell a changed or damaged file from the one a
-// cache was made from, and quick over megabytes.
-std::uint64_t HashBytes(const void* data, std::size_t size) {
-  const auto* bytes = static_cast<const unsigned char*>(data);
-  constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ull;
-  std::uint64_t hash = 0x243f6a8885a308d3ull ^ size;
-  auto mix = [&](std::uint64_t word) {
-    hash = (hash ^ word) * kMultiplier;
-    hash ^= hash >> 32;
-  };
-  std::size_t at = 0;
-  for (; at + 8 <= size; at += 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes + at, 8);
-    mix(word);
-  }
-  std::uint64_t tail = 0;
-  std::memcpy(&tail, bytes + at, size - at);
-  mix(tail);
-  return hash;
-}
-
-// The cache file: a header naming the list it was made from, then the edges.
-struct CacheHeader {
-  char magic[8] = {'L', 'Q', 'G', 'A', 'D', 'D', 'A', 'G'};
-  std::uint32_t version = 4;
-  std::uint32_t edgeCount = 0;
-  std::uint32_t root = 0;
-  std::uint32_t reserved = 0;
-  std::uint64_t listSize = 0;
-  std::int64_t listSeconds = 0;
-  std::int64_t listNanoseconds = 0;
-  std::uint64_t listHash = 0;
-  std::uint64_t edgesHash = 0;
-};
-
-// Lists come and go (an edited list is a new one): only the caches written last are kept.
-void PruneCache(const std::string& folder) {
-  constexpr std::size_t kKept = 3;
-  namespace fs = std::filesystem;
-  std::vector<std::pair<fs::file_time_type, fs::path>> caches;
-  std::error_code error;
-  for (fs::directory_iterator at(folder, error), end; !error && at != end; at.increment(error)) {
-    const std::string name = at->path().filename().string();
-    if (name.rfind("gaddag-", 0) != 0 || at->path().extension() != ".bin") continue;
-    std::error_code timeError;
-    const fs::file_time_type time = at->last_write_time(timeError);
-    if (!timeError) caches.emplace_back(time, at->path());
-  }
-  if (caches.size() <= kKept) return;
-  std::sort(caches.begin(), caches.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first; });
-  for (std::size_t i = kKept; i < caches.size(); ++i) fs::remove(caches[i].second, error);
-}
-
 }  // namespace
 
 namespace {
@@ -116,7 +54,8 @@ namespace {
 // kept.
 class Builder {
  public:
-  explicit Builder(const std::vector<Key>& keys) : keys_(keys) {
+  Builder(const std::vector<Key>& keys, const BuildProgress& progress)
+      : keys_(keys), progress_(progress) {
     edges_.push_back(0);  // index 0 is no node: an edge with 0 leads nowhere
   }
 
@@ -128,6 +67,10 @@ class Builder {
     // Strings that end at this depth were marked whole on the edge that led here.
     while (i < end && (depth >= kKeyLength || keys_[i][depth] == 0)) ++i;
     while (i < end) {
+      // The first letters split the work into parts of some size: told as they are reached.
+      if (depth == 0 && progress_ && !progress_(static_cast<int>(20 + 80 * i / end))) {
+        return std::nullopt;
+      }
       const std::uint8_t code = keys_[i][depth];
       std::size_t j = i;
       bool whole = false;
@@ -150,7 +93,7 @@ class Builder {
     if (run.size() == 1) return 0u;
     run.back() |= kLastBit;
     const auto start = static_cast<std::uint32_t>(edges_.size());
-    if (start + run.size() >= kMaxEdges) return std::nullopt;
+    if (start + run.size() >= kMaxGaddagEdges) return std::nullopt;
     edges_.insert(edges_.end(), run.begin(), run.end());
     const auto [stored, added] = nodes_.insert(start);
     if (!added) {
@@ -192,6 +135,7 @@ class Builder {
   };
 
   const std::vector<Key>& keys_;
+  const BuildProgress& progress_;
   std::vector<Gaddag::Edge> edges_;
   std::unordered_set<std::uint32_t, RunHash, RunEqual> nodes_{1 << 16, RunHash{&edges_},
                                                               RunEqual{&edges_}};
@@ -199,7 +143,8 @@ class Builder {
 
 }  // namespace
 
-std::optional<Gaddag> Gaddag::Build(const WordList& list) {
+std::optional<Gaddag> Gaddag::Build(const WordList& list, const BuildProgress& progress) {
+  if (progress && !progress(0)) return std::nullopt;
   std::vector<Key> keys;
   {
     const std::vector<std::string> words = WordsOf(list);
@@ -219,15 +164,17 @@ std::optional<Gaddag> Gaddag::Build(const WordList& list) {
       }
     }
   }
+  if (progress && !progress(10)) return std::nullopt;
   std::sort(keys.begin(), keys.end());
   keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  Builder builder(keys);
+  Builder builder(keys, progress);
   const std::optional<std::uint32_t> root = builder.Node(0, keys.size(), 0);
   if (!root) return std::nullopt;
   Gaddag gaddag;
   gaddag.edges_ = builder.Take();
   gaddag.edges_.shrink_to_fit();
   gaddag.root_ = *root;
+  if (progress) progress(100);
   return gaddag;
 }
 
@@ -261,83 +208,6 @@ std::optional<Gaddag> Gaddag::FromEdges(std::vector<Edge> edges, std::uint32_t r
   gaddag.edges_ = std::move(edges);
   gaddag.root_ = root;
   return gaddag;
-}
-
-std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& listPath,
-                                   const std::string& cacheFolder) {
-  const FileReadResult list = ReadFileLimited(listPath, kMaxWordListFile);
-  if (list.status != FileReadStatus::Ok) return Gaddag::Build(words);
-  return CachedGaddag(words, listPath, list.contents, cacheFolder);
-}
-
-std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& listPath,
-                                   std::string_view listBytes, const std::string& cacheFolder) {
-  struct stat info {};
-  // A file changed since it was read is not the list in hand: nothing is cached for it.
-  if (::stat(listPath.c_str(), &info) != 0 ||
-      static_cast<std::uint64_t>(info.st_size) != listBytes.size()) {
-    return Gaddag::Build(words);
-  }
-  CacheHeader wanted;
-  wanted.listSize = static_cast<std::uint64_t>(info.st_size);
-  wanted.listSeconds = info.st_mtim.tv_sec;
-  wanted.listNanoseconds = info.st_mtim.tv_nsec;
-  wanted.listHash = HashBytes(listBytes.data(), listBytes.size());
-  // Named after the list file as well as its bytes: two copies of one list (a build's and an
-  // installed one) keep a cache each instead of taking turns to make it.
-  const std::uint64_t stamp[] = {wanted.listHash, wanted.listSize,
-                                 static_cast<std::uint64_t>(wanted.listSeconds),
-                                 static_cast<std::uint64_t>(wanted.listNanoseconds)};
-  char name[40];
-  std::snprintf(name, sizeof name, "/gaddag-%016llx.bin",
-                static_cast<unsigned long long>(HashBytes(stamp, sizeof stamp)));
-  const std::string cachePath = cacheFolder.empty() ? std::string() : cacheFolder + name;
-
-  if (!cachePath.empty()) {
-    const FileReadResult cached =
-        ReadFileLimited(cachePath, std::size_t{4} * kMaxEdges + 4096, PathOwner::Program);
-    CacheHeader header;
-    if (cached.status == FileReadStatus::Ok && cached.contents.size() >= sizeof header) {
-      std::memcpy(&header, cached.contents.data(), sizeof header);
-      const std::size_t bytes = cached.contents.size() - sizeof header;
-      if (std::memcmp(header.magic, wanted.magic, sizeof header.magic) == 0 &&
-          header.version == wanted.version && header.listSize == wanted.listSize &&
-          header.listSeconds == wanted.listSeconds &&
-          header.listNanoseconds == wanted.listNanoseconds && header.listHash == wanted.listHash &&
-          header.edgeCount != 0 && bytes == std::size_t{header.edgeCount} * sizeof(Gaddag::Edge) &&
-          HashBytes(cached.contents.data() + sizeof header, bytes) == header.edgesHash) {
-        std::vector<Gaddag::Edge> edges(header.edgeCount);
-        std::memcpy(edges.data(), cached.contents.data() + sizeof header, bytes);
-        if (std::optional<Gaddag> gaddag = Gaddag::FromEdges(std::move(edges), header.root)) {
-          return gaddag;
-        }
-      }
-    }
-  }
-
-  std::optional<Gaddag> built = Gaddag::Build(words);
-  if (built && !cachePath.empty()) {
-    const std::vector<Gaddag::Edge>& edges = built->Edges();
-    CacheHeader header = wanted;
-    header.edgeCount = static_cast<std::uint32_t>(edges.size());
-    header.root = built->Root();
-    header.edgesHash = HashBytes(edges.data(), edges.size() * sizeof(Gaddag::Edge));
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(edges.data()), edges.size() * sizeof(Gaddag::Edge));
-    std::error_code ignored;
-    std::filesystem::create_directories(cacheFolder, ignored);
-    // A cache takes seconds to write; an older temporary was left by a writer that died.
-    PruneStaleTemporaries(cacheFolder, "gaddag-", 600);
-    const FileWriteResult written = WriteFileAtomically(cachePath, bytes, 0644, PathOwner::Program);
-    if (written.ok) {
-      PruneCache(cacheFolder);
-    } else {
-      // The game runs on without a cache; the reason is worth a line to whoever looks.
-      std::fprintf(stderr, "lumiquad: the word cache %s was not written: %s\n", cachePath.c_str(),
-                   written.error.c_str());
-    }
-  }
-  return built;
 }
 
 }  // namespace lumiquad

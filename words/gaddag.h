@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,12 @@
 namespace lumiquad {
 
 class WordList;
+
+// Told how far a long build has come, 0 to 100; answers false to stop it.
+using BuildProgress = std::function<bool(int percent)>;
+
+// Edges an edge can index: the largest structure a GADDAG may be.
+inline constexpr std::uint32_t kMaxGaddagEdges = 1u << 25;
 
 // The number of bits set. Written out rather than left to the compiler's builtin, which without
 // a processor-specific build becomes a library call in the search's innermost loop.
@@ -35,8 +42,8 @@ class Gaddag {
   using Edge = std::uint32_t;
 
   // Builds from the words of a list (those made only of 'A' to 'Z'). Nothing when the list
-  // would need more edges than an edge can index.
-  static std::optional<Gaddag> Build(const WordList& words);
+  // would need more edges than an edge can index, or when `progress` asks to stop.
+  static std::optional<Gaddag> Build(const WordList& words, const BuildProgress& progress = {});
 
   // The edge's code: kSeparator, or 1 + the letter's place in the alphabet.
   static int Code(Edge edge) { return static_cast<int>(edge & 0x1f); }
@@ -70,15 +77,5 @@ class Gaddag {
   std::vector<Edge> edges_;
   std::uint32_t root_ = 0;  // 0: no word at all
 };
-
-// The GADDAG of a word list read from a file, from the cache folder when it holds one made
-// from this very file (its size, time and a hash of its bytes), else built and written there.
-// A cache file that does not match or does not read back whole is built anew, never trusted.
-// Nothing when the list's file cannot be read or the list is too large for a GADDAG.
-std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& listPath,
-                                   const std::string& cacheFolder);
-// The same when the file's bytes are at hand, as the list was just read from them.
-std::optional<Gaddag> CachedGaddag(const WordList& words, const std::string& listPath,
-                                   std::string_view listBytes, const std::string& cacheFolder);
 
 }  // namespace lumiquad

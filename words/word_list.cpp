@@ -4,7 +4,7 @@
 
 #include "settings/file_io.h"
 #include "settings/program_paths.h"
-#include "words/gaddag.h"
+#include "words/gaddag_file.h"
 
 namespace lumiquad {
 
@@ -224,14 +224,20 @@ WordList LoadWordList(const std::string& path) {
   return WordListOfText(file.contents);
 }
 
-WordList LoadMainWordList(const std::string& path) {
+WordList LoadMainWordList(const std::string& path, const BuildProgress& progress, bool* stopped) {
   const FileReadResult file = ReadWordListFile(path);
   if (file.status != FileReadStatus::Ok) return WordList();
   WordList list = WordListOfText(file.contents);
+  bool asked = false;
+  const BuildProgress told = [&](int percent) {
+    asked = progress && !progress(percent);
+    return !asked;
+  };
   if (std::optional<Gaddag> gaddag =
-          CachedGaddag(list, path, file.contents, UserFolder(UserFolderKind::Cache))) {
+          CachedGaddag(list, path, file.contents, UserFolder(UserFolderKind::Cache), told)) {
     list.AttachGaddag(std::make_shared<const Gaddag>(std::move(*gaddag)));
   }
+  if (stopped != nullptr) *stopped = asked;
   return list;
 }
 

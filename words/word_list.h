@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "words/gaddag.h"
+
 namespace lumiquad {
 
 class Gaddag;
@@ -117,9 +119,11 @@ WordList LoadWordList(const std::string& path);
 // for reading.
 bool CanReadFile(const std::string& path);
 
-// The main word list: LoadWordList, with its GADDAG taken from the cache in
-// $XDG_CACHE_HOME/Lumiquad (made and kept there the first time), so that a list is only ever
-// turned into one once.
-WordList LoadMainWordList(const std::string& path);
+// The main word list: LoadWordList, with its GADDAG taken from beside the list (installed with
+// it) or from the cache in $XDG_CACHE_HOME/Lumiquad (made and kept there the first time), so
+// that a list is only ever turned into one once. A build is told to `progress`, which may stop
+// it: the list then comes without a GADDAG and `stopped` is set.
+WordList LoadMainWordList(const std::string& path, const BuildProgress& progress = {},
+                          bool* stopped = nullptr);
 
 }  // namespace lumiquad

@@ -71,12 +71,13 @@ expect 1 "$cli" export-gcg "$noMoves" empty.gcg
 test ! -e empty.gcg && grep -q "no moves" err.txt \
   || { echo "FAILED: a game with no moves was exported"; failures=$((failures + 1)); }
 
-# A file-size limit: the word cache cannot be written, the run goes on without it, and a
-# temporary left by a run that was killed mid-write is pruned.
+# A file-size limit: the word cache of a list of the user's cannot be written, the run goes on
+# without it, and a temporary left by a run that was killed mid-write is pruned.
 mkdir -p cache/Lumiquad
 touch -d '2 hours ago' cache/Lumiquad/.gaddag-0123456789abcdef.bin.AbCdEf
-(ulimit -f 1024; XDG_CACHE_HOME=$work/cache exec "$cli" selfplay --games 1 --no-checks) \
-  > out.txt 2> err.txt
+cp "$(dirname "$cli")/dictionary.txt" words.txt
+(ulimit -f 1024; XDG_CACHE_HOME=$work/cache \
+  exec "$cli" selfplay --games 1 --no-checks --dictionary words.txt) > out.txt 2> err.txt
 status=$?
 if [ "$status" -ne 0 ] || [ -n "$(ls -A cache/Lumiquad)" ]; then
   echo "FAILED: under a file-size limit the run gave status $status and left:"

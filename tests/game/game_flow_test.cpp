@@ -237,6 +237,17 @@ TEST_F(GameFlow, ConfigurationIsGuardedDuringAGame) {
             (Message{"Must be in a game", "Failure", MessageIcon::Information, false}));
 }
 
+TEST_F(GameFlow, ANewListIsTakenUnlessTheUserStopsItsPreparation) {
+  WriteFile("other.txt", "ZEBRA\nZEBRAS\n");
+  window_.stopWordListBuild = true;
+  EXPECT_FALSE(engine_->SetDictionary(Path("other.txt")));
+  EXPECT_TRUE(engine_->MainWords().ContainsWord("CAT"));
+  window_.stopWordListBuild = false;
+  EXPECT_TRUE(engine_->SetDictionary(Path("other.txt")));
+  EXPECT_TRUE(engine_->MainWords().ContainsWord("ZEBRA"));
+  EXPECT_EQ(window_.progressTold.back(), 100);
+}
+
 TEST_F(GameFlow, TheInformationLinesShowWhatTheHumanCannotSee) {
   StartWithRacks("CATSXYZ", "DOGRIAE");
   engine_->GetBag().SetContents("QWERTY");

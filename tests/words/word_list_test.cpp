@@ -11,7 +11,7 @@
 #include <iterator>
 #include <optional>
 
-#include "words/gaddag.h"
+#include "words/gaddag_file.h"
 
 namespace lumiquad {
 namespace {
@@ -164,6 +164,17 @@ TEST_F(WordListFile, TheGaddagIsCachedAndADamagedCacheIsMadeAgain) {
   std::sort(left.begin(), left.end());
   std::sort(kept.begin(), kept.end());
   EXPECT_EQ(left, kept);
+  // A structure made beside the list from its very bytes is taken as it is: no cache is made.
+  fs::remove_all(folder);
+  ASSERT_TRUE(WriteGaddagSidecar(*built, "AT\nCAT\nCATS\nTA\nTAT\n", GaddagSidecarPath(path_)).ok);
+  EXPECT_TRUE(cached());
+  EXPECT_FALSE(fs::exists(folder));
+  // One made from other bytes is not; and a build can be stopped.
+  ASSERT_TRUE(WriteGaddagSidecar(*built, "AT\nCAT\n", GaddagSidecarPath(path_)).ok);
+  EXPECT_TRUE(cached());
+  EXPECT_TRUE(fs::exists(folder));
+  fs::remove(GaddagSidecarPath(path_));
+  EXPECT_FALSE(Gaddag::Build(list, [](int percent) { return percent < 20; }));
   // Edges that lead outside the array or into the middle of a node are refused outright.
   std::vector<Gaddag::Edge> edges = built->Edges();
   edges.back() = (static_cast<Gaddag::Edge>(edges.size()) << 7) | (edges.back() & 0x7f);

@@ -20,6 +20,7 @@
 #include "settings/program_paths.h"
 #include "settings/settings_store.h"
 #include "tools/cli/selfplay.h"
+#include "words/gaddag_file.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -33,6 +34,7 @@ constexpr const char* kUsage =
     "       lumiquad-cli export-gcg GAME.lqg OUT.gcg|-\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
+    "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
     "       lumiquad-cli --version\n";
 
 int Usage() {
@@ -246,6 +248,27 @@ int Report(const std::vector<std::string_view>& args) {
       [html](GameEngine& engine, const std::string&) { engine.CreateReport(html); });
 }
 
+// Makes the word structure of a list, for installing beside it.
+int MakeGaddag(const std::vector<std::string_view>& args) {
+  if (args.size() != 2) return Usage();
+  const std::string list(args[0]);
+  const FileReadResult bytes = ReadFileLimited(list, kMaxWordListFile);
+  std::optional<Gaddag> gaddag;
+  if (bytes.status == FileReadStatus::Ok) gaddag = Gaddag::Build(LoadWordList(list));
+  if (!gaddag) {
+    std::fprintf(stderr, "lumiquad-cli: %s is no word list a structure can be made of\n",
+                 list.c_str());
+    return 1;
+  }
+  const FileWriteResult written = WriteGaddagSidecar(*gaddag, bytes.contents, std::string(args[1]));
+  if (!written.ok) {
+    std::fprintf(stderr, "lumiquad-cli: could not write %.*s: %s\n",
+                 static_cast<int>(args[1].size()), args[1].data(), written.error.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int ExportGcg(const std::vector<std::string_view>& args) {
   if (args.size() != 2) return Usage();
   return Convert(
@@ -279,6 +302,7 @@ int main(int argc, char** argv) {
     if (command == "export-gcg") return lumiquad::ExportGcg(args);
     if (command == "board") return lumiquad::PrintBoard(args);
     if (command == "check") return lumiquad::CheckWords(args);
+    if (command == "make-gaddag") return lumiquad::MakeGaddag(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());
     return 1;
