@@ -41,6 +41,8 @@ void ViewTest::theBoardFitsAndDragsLandAtEveryZoom() {
         QVERIFY(f.View().rect().contains(f.frame->Button(id)->geometry()));
       }
       QVERIFY(f.frame->Log()->geometry().right() < f.View().width());
+      // The buttons grow and shrink with the board.
+      QCOMPARE(f.frame->Button(50016)->height() > 25, factor > 1);
       // A drag to a square's zoomed centre lands on that square; so does a right-click mark.
       f.StartWithRack("CATSXYZ");
       auto onView = [&](QPoint layout) { return zoomed.ToView(layout).toPoint(); };
