@@ -289,9 +289,24 @@ void GameEngine::SaveGame() {
   }
 }
 
+std::string GameEngine::GameLayout() const {
+  // The board before the first move: what the game was played on, whatever the settings say now.
+  const std::vector<Square>& squares =
+      history_.empty() ? board_->Squares() : history_.front().board;
+  const std::string starting = board_->StartingLayout();
+  std::string layout;
+  for (std::size_t i = 0; i < squares.size(); ++i) {
+    layout += squares[i].HasTile() ? starting[i] : squares[i].character;
+  }
+  return layout;
+}
+
 std::string GameEngine::GcgText() const {
   GcgGame game{history_, human_->Name(), computer_->Name(), {}};
-  const std::string layout = board_->StartingLayout();
+  game.over = gameOver_;
+  game.humanRack = human_->rack;
+  game.computerRack = computer_->rack;
+  const std::string layout = GameLayout();
   std::string board = "its own board";
   for (GameType type : {GameType::Lumiquad, GameType::Scrabble, GameType::Literati}) {
     if (layout == BuiltInLayout(type)) board = "the " + std::string(GameTypeName(type)) + " board";

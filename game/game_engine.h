@@ -83,6 +83,8 @@ class GameEngine {
   // The game as a GCG record; ExportGcg asks for a path and writes it there, WriteGcg writes
   // it to a known path. Failures are reported as a report's are.
   std::string GcgText() const;
+  // The layout the game is played on, from its first position.
+  std::string GameLayout() const;
   void ExportGcg();
   bool WriteGcg(const std::string& path);
 

@@ -1,9 +1,9 @@
 #include "game/gcg.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <numeric>
 
 #include "model/board.h"
 
@@ -141,29 +141,50 @@ std::string FormatGcg(const GcgGame& game) {
   if (!game.description.empty()) out += "#description " + GcgText(game.description) + "\n";
 
   long long total[2] = {0, 0};
+  int scoreless = 0;  // turns in a row that scored nothing, up to the last
+  int lastMover = first;
   for (const MoveRecord& record : game.records) {
     const Move& move = record.move;
     const int mover = move.moverIndex == 1 ? 1 : 0;
     const std::string head = ">" + nick[mover] + ": " + move.rackBefore + " ";
+    if (move.invalid) {
+      const auto [position, word] = MainWord(move, record.board);
+      out += "#note " + nick[mover] + " tried " + position + " " + word +
+             ", which the word list refused; the turn stayed with " + nick[mover] + "\n";
+      continue;
+    }
+    lastMover = mover;
     if (move.isPass) {
       out += head + "- +0 " + std::to_string(total[mover]) + "\n";
     } else if (move.isExchange) {
       out += head + "-" + move.exchangedLetters + " +0 " + std::to_string(total[mover]) + "\n";
     } else {
       const auto [position, word] = MainWord(move, record.board);
-      // A refused word scores what its words would have; the withdrawal takes it back.
-      const long long score =
-          move.invalid ? std::accumulate(move.crossScores.begin(), move.crossScores.end(),
-                                         static_cast<long long>(move.mainScore))
-                       : move.total;
-      out += head + position + " " + word + " " + Signed(score) + " " +
-             std::to_string(total[mover] + score) + "\n";
-      if (move.invalid) {
-        out += head + "-- " + Signed(-score) + " " + std::to_string(total[mover]) + "\n";
-      } else {
-        total[mover] += score;
-      }
+      total[mover] += move.total;
+      out += head + position + " " + word + " " + Signed(move.total) + " " +
+             std::to_string(total[mover]) + "\n";
     }
+    scoreless = move.isPass || move.isExchange || move.total == 0 ? scoreless + 1 : 0;
+  }
+  if (!game.over) return out;
+  const std::string rack[2] = {game.humanRack, game.computerRack};
+  auto sorted = [](std::string letters) {
+    std::sort(letters.begin(), letters.end());
+    return letters;
+  };
+  out += "#note The game is over; Lumiquad adjusts no score at the end, so each end line adds 0\n";
+  if (rack[lastMover].empty() && !game.records.empty()) {
+    // The last mover went out: the other's tiles, worth nothing here.
+    out += ">" + nick[lastMover] + ": (" + sorted(rack[1 - lastMover]) + ") +0 " +
+           std::to_string(total[lastMover]) + "\n";
+    return out;
+  }
+  out += "#note It ended on scoreless turns: " + std::to_string(scoreless) +
+         " in a row, at least three by each player\n";
+  for (int player : {first, 1 - first}) {
+    if (rack[player].empty()) continue;
+    out += ">" + nick[player] + ": " + rack[player] + " (" + sorted(rack[player]) + ") +0 " +
+           std::to_string(total[player]) + "\n";
   }
   return out;
 }

@@ -10,14 +10,19 @@ namespace lumiquad {
 // A game as the crossword-game community's GCG record: the players by nickname, one event a
 // line with the rack before it, positions as row number and column letter (8H across, H8
 // down), the whole main word with the tiles already on the board as '.' and blanks in lower
-// case, and each player's running total. A word refused by the list is written as a play
-// followed by its withdrawal. Lumiquad's end of game adjusts no score, so nothing more is
-// written after the last move.
+// case, and each player's running total. A word refused by the list costs no turn here, so it
+// is a #note, not a play and its withdrawal (which would cost the turn in GCG). An ended game
+// closes with the final racks in GCG's end-of-game form, each worth +0 as Lumiquad adjusts no
+// score at the end: after a player goes out, ">OUT: (LEFT) +0 TOTAL"; after scoreless turns,
+// ">NICK: RACK (RACK) +0 TOTAL" for each rack left, with a #note on how the game ended.
 struct GcgGame {
   std::vector<MoveRecord> records;  // the history, oldest first
   std::string humanName;
   std::string computerName;
   std::string description;  // the #description line's text, empty for none
+  bool over = false;        // the game has ended: its final racks follow the moves
+  std::string humanRack;    // the final racks
+  std::string computerRack;
 };
 
 std::string FormatGcg(const GcgGame& game);

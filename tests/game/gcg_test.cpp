@@ -39,8 +39,19 @@ TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
             ">Vazovi: QQQQQQQ - +0 0\n"
             ">Player1: ETMHLS - +0 9\n"
             ">Vazovi: QQQQQQQ - +0 0\n"
-            ">Player1: TODQQQQ 3M TOD +22 31\n"
-            ">Player1: TODQQQQ -- -22 9\n");
+            "#note Player1 tried 3M TOD, which the word list refused; the turn stayed with "
+            "Player1\n");
+  // Ended on scoreless turns: each rack left is an end line worth nothing, and a reader that
+  // stops at six scoreless turns is told why there are more.
+  for (int pass = 0; pass < 3; ++pass) engine_->Pass();
+  ASSERT_TRUE(engine_->IsGameOver());
+  const std::string gcg = engine_->GcgText();
+  EXPECT_EQ(gcg.substr(gcg.find("#note The game")),
+            "#note The game is over; Lumiquad adjusts no score at the end, so each end line adds "
+            "0\n"
+            "#note It ended on scoreless turns: 11 in a row, at least three by each player\n"
+            ">Player1: TODQQQQ (DOQQQQT) +0 9\n"
+            ">Vazovi: QQQQQQQ (QQQQQQQ) +0 0\n");
   EXPECT_EQ(GcgNickname("Ann Lee:", 1), "AnnLee");
   EXPECT_EQ(GcgNickname(" ", 2), "player2");
   // Names break no line and no reader: line breaks of every kind become spaces, bytes that are
@@ -87,7 +98,11 @@ std::map<std::string, int> Replay(const std::string& gcg, std::string& fault) {
     std::vector<std::string> rest;
     for (std::string word; words >> word;) rest.push_back(word);
     int score = 0;
-    if (first == "--") {
+    if (rack[0] == '(') {
+      score = std::stoi(first);  // an end line after a player went out
+    } else if (first[0] == '(') {
+      score = std::stoi(rest.at(0));  // an end line of a rack left after scoreless turns
+    } else if (first == "--") {
       score = -lastScore;
       for (auto [r, c] : lastLaid) board[r][c] = ' ';
     } else if (first[0] != '-') {
@@ -144,6 +159,9 @@ TEST(GcgExport, EverySelfPlayedGameReadsBackOnItsSquares) {
       GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
       ASSERT_TRUE(engine.LoadGameFile(folder + "/game-1.lqg"));
       std::string fault;
+      // The board is the game's own, whatever the settings (here the defaults) say.
+      EXPECT_NE(engine.GcgText().find("on the " + std::string(GameTypeName(type)) + " board"),
+                std::string::npos);
       std::map<std::string, int> totals = Replay(engine.GcgText(), fault);
       EXPECT_EQ(fault, "") << "level " << level << ", " << GameTypeName(type);
       EXPECT_EQ(totals[GcgNickname(engine.Human().Name(), 1)], engine.Human().score);
