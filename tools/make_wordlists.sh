@@ -3,7 +3,9 @@
 # given):
 #
 #   dictionary.txt  the main list: the words of the npm package word-list 4.1.0 (MIT), a list
-#                   made for word games, that have 2 to 15 letters A to Z
+#                   made for word games, with the everyday words it lacks: those of scowl's
+#                   sizes up to 50 (swearing and newer words such as TIMEZONE), less the slurs
+#                   and letter plurals of tools/wordlist_exclusions.txt; 2 to 15 letters A to Z
 #   simple.dat      the common words: the smallest sizes (10 to 35) of Debian's scowl package
 #                   (Spell-Checker Oriented Word Lists), lower-case entries only, limited to
 #                   words of the main list so that every simple word can be played
@@ -59,7 +61,11 @@ board_words() {
   LC_ALL=C grep -E '^[a-z]{2,15}$' | LC_ALL=C tr 'a-z' 'A-Z' | LC_ALL=C sort -u
 }
 
-board_words < "$work/package/words.txt" > "$out/dictionary.txt"
+board_words < "$work/package/words.txt" > "$work/wordgame.txt"
+scowl_files 50 | xargs cat | board_words > "$work/everyday.txt"
+grep -v -e '^#' -e '^$' "$top/tools/wordlist_exclusions.txt" | board_words > "$work/excluded.txt"
+LC_ALL=C sort -u "$work/wordgame.txt" "$work/everyday.txt" \
+  | LC_ALL=C comm -23 - "$work/excluded.txt" > "$out/dictionary.txt"
 scowl_files 35 | xargs cat | board_words > "$work/common.txt"
 LC_ALL=C comm -12 "$work/common.txt" "$out/dictionary.txt" > "$out/simple.dat"
 cp "$work/package/license" "$out/WORD-LIST-LICENSE"
