@@ -35,7 +35,8 @@ GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig&
       bag_(std::make_unique<Bag>(store, clock)),
       human_(std::make_unique<Player>(store, false, *bag_)),
       computer_(std::make_unique<Player>(store, true, *bag_)),
-      wordListPath_(mainWordListPath) {}
+      wordListPath_(mainWordListPath),
+      simpleWordListPath_(simpleWordListPath) {}
 
 GameEngine::~GameEngine() = default;
 
@@ -233,7 +234,20 @@ std::string GameEngine::HistoryLog() const {
     const Move& move = record.move;
     // Passes and changes are not logged as they happen, so neither are they here.
     if (move.isPass || move.isExchange) continue;
-    log += LogLine(move.moverIndex == 1 ? *computer_ : *human_, move);
+    std::string line = LogLine(move.moverIndex == 1 ? *computer_ : *human_, move);
+    // A game recorded elsewhere may hold words this list lacks: kept as played, and said.
+    std::string missing;
+    if (!move.invalid) {
+      std::vector<std::string> words = move.crossWords;
+      words.insert(words.begin(), move.mainWord);
+      for (const std::string& word : words) {
+        if (!word.empty() && !mainDictionary_->ContainsWord(word)) {
+          missing += (missing.empty() ? "" : ", ") + word;
+        }
+      }
+    }
+    if (!missing.empty()) line.insert(line.size() - 1, " (not in the word list: " + missing + ")");
+    log += line;
   }
   return log;
 }

@@ -22,6 +22,7 @@
 namespace lumiquad {
 
 struct SavedGame;
+struct GcgRecord;
 
 // What Submit would make of the tiles laid this turn, worked out without changing anything.
 struct TurnPreview {
@@ -87,6 +88,16 @@ class GameEngine {
   std::string GameLayout() const;
   void ExportGcg();
   bool WriteGcg(const std::string& path);
+
+  // A game recorded elsewhere, as GCG: replayed into a game of the type its description names
+  // (Scrabble when it names none), with the computer's analysis of every position, to review.
+  // Words the main list lacks are kept as played (the log marks them). A record that
+  // contradicts itself (tiles not in the bag, a play off the board or touching nothing, a score
+  // or total that does not add up) is refused with "line N: reason", and the running game
+  // stays. ImportGcg asks for a file; ImportGcgFile reports failures as Open Game does.
+  void ImportGcg();
+  bool ImportGcgFile(const std::string& path);
+  bool ImportGcgText(const std::string& text, std::string* error = nullptr);
 
   // Configuration while the game allows it; each refuses with its message otherwise and answers
   // whether it went ahead.
@@ -229,6 +240,9 @@ class GameEngine {
   bool ReplaceGame(const SavedGame& saved);
   // After a turn: the game in play is kept, an ended one's file removed.
   void KeepAfterTurn();
+  // Replays a record into this (fresh) game; false with the line and reason when it does not
+  // add up.
+  bool ReplayGcg(const GcgRecord& record, std::string* error);
 
   // How many candidates after the best one a position's analysis keeps.
   static constexpr int kKeepCount = 200;
@@ -269,6 +283,7 @@ class GameEngine {
   bool gameOver_ = false;
   int levelValue_ = 8;
   std::string wordListPath_;
+  std::string simpleWordListPath_;
   std::string spareText_;
   std::vector<MoveRecord> history_;
   MoveRecord currentRecord_;

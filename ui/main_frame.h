@@ -90,6 +90,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kExportGcgCommand = 4036;
   static constexpr int kRecentGamesCommand = 4037;
   static constexpr int kPlayingAidsCommand = 4038;
+  static constexpr int kImportGcgCommand = 4039;
 
   // The window's starting size: the stored one, within the screen's free area with the window's
   // frame and its place at (30, 5).

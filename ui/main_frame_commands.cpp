@@ -96,6 +96,7 @@ void MainFrame::BuildMenus() {
   recentGames_ = file->addMenu("Recen&t Games");
   recentGames_->menuAction()->setObjectName(QString("command%1").arg(kRecentGamesCommand));
   commands_[kRecentGamesCommand] = recentGames_->menuAction();
+  AddCommand(file, kImportGcgCommand, "&Import GCG...", [this] { engine_->ImportGcg(); });
   AddCommand(file, 4000, "E&xit", [this] { close(); });
   connect(file, &QMenu::aboutToShow, this, [this] {
     Command(kResumeCommand)->setEnabled(engine_->HasResumableGame());

@@ -57,12 +57,15 @@ TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
   // Names break no line and no reader: line breaks of every kind become spaces, bytes that are
   // no UTF-8 U+FFFD, and a nickname is printable ASCII alone.
   MoveRecord big;
-  big.move = {.total = 1'000'000'000,
-              .placedLetters = "CAT",
-              .row = 7,
-              .column = 7,
-              .directionText = "across"};
-  const GcgGame named{{big, big, big}, "Ann\r\vLee\xC2\xA0Zo\xEB\xE2\x80\xA8", "Bob", "a\nb"};
+  big.move.total = 1'000'000'000;
+  big.move.placedLetters = "CAT";
+  big.move.row = big.move.column = 7;
+  big.move.directionText = "across";
+  GcgGame named;
+  named.records = {big, big, big};
+  named.humanName = "Ann\r\vLee\xC2\xA0Zo\xEB\xE2\x80\xA8";
+  named.computerName = "Bob";
+  named.description = "a\nb";
   EXPECT_EQ(FormatGcg(named),
             "#character-encoding UTF-8\n"
             "#player1 AnnLeeZo Ann  Lee\xC2\xA0Zo\xEF\xBF\xBD \n"
@@ -77,6 +80,93 @@ TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
   engine_->ExportGcg();
   EXPECT_EQ(window_.dialogs.back().defaultExtension, ".gcg");
   EXPECT_EQ(ReadFile("game.gcg"), engine_->GcgText());
+}
+
+// A record as another program writes it: plays through tiles and with a blank, an exchange, a
+// pass, a withdrawn phony, a challenge bonus and end lines, a word the list lacks.
+constexpr const char* kRecord =
+    "#character-encoding UTF-8\n"
+    "#player1 Ann Ann Lee\n"
+    "#player2 Bob Bob Roe\n"
+    "#lexicon TWL\n"
+    "#description A club game\n"
+    ">Ann: ACEIRST 8G CAT +10 10\n"
+    ">Bob: DGOSXYZ H7 D.G +5 5\n"
+    ">Ann: EINORS? 9F dO. +9 19\n"
+    ">Bob: ABOSXYZ -XYZ +0 5\n"
+    "#note Ann thinks\n"
+    ">Ann: EINRSTU - +0 19\n"
+    ">Bob: ABEEFOS 8G ...B +8 13\n"
+    ">Bob: ABEEFOS -- -8 5\n"
+    ">Ann: EINRSTU (challenge) +5 24\n"
+    ">Ann: (ABEEFOS) +24 48\n"
+    ">Bob: ABEEFOS (ABEEFOS) -12 -7\n";
+
+TEST_F(Gcg, ARecordFromElsewhereIsReplayedForReview) {
+  StartWithRacks("CATSXYZ", "DOGRIAE");
+  const std::string running = engine_->GameText();
+  // Refused with the line and the reason, and the running game stays as it was.
+  const std::pair<std::string, std::string> refused[] = {
+      {"8G CAT +10 10", "8G CAT +11 11"},
+      {"8G CAT +10 10", "8M CATS +10 10"},
+      {"H7 D.G +5 5", "A1 DOG +5 5"},
+      {"DGOSXYZ", "DGQQSXY"},
+      {"+0 19\n>Bob", "+0 20\n>Bob"},
+      {">Bob: DGOSXYZ", ">Rob: DGOSXYZ"},
+      {"-- -8 5", "-- -9 4"},
+  };
+  const std::string whys[] = {
+      "line 6: the score 11 does not add up: the play scores 10",
+      "line 6: the word runs off the board",
+      "line 7: the play touches no tile on the board",
+      "line 7: the rack holds tiles not in the bag",
+      "line 11: the total 20 does not add up: the moves make 19",
+      "line 7: no #player line names \"Rob\"",
+      "line 13: the withdrawal takes back another score than the play's",
+  };
+  for (std::size_t i = 0; i < std::size(refused); ++i) {
+    std::string text = kRecord;
+    text.replace(text.find(refused[i].first), refused[i].first.size(), refused[i].second);
+    std::string why;
+    EXPECT_FALSE(engine_->ImportGcgText(text, &why));
+    EXPECT_EQ(why, whys[i]);
+    EXPECT_TRUE(engine_->GameText() == running);
+  }
+
+  std::string why;
+  ASSERT_TRUE(engine_->ImportGcgText(kRecord, &why)) << why;
+  EXPECT_EQ(engine_->State(), GameState::GameOver);
+  EXPECT_EQ(engine_->Human().Name(), "Ann Lee");
+  EXPECT_EQ(engine_->Human().score, 48);
+  EXPECT_EQ(engine_->Computer().score, -7);
+  ASSERT_EQ(engine_->History().size(), 6u);
+  EXPECT_TRUE(engine_->History()[3].move.isExchange);
+  EXPECT_TRUE(engine_->History()[4].move.isPass);
+  EXPECT_TRUE(engine_->History()[5].move.invalid);
+  EXPECT_EQ(engine_->History()[2].move.blank1, 0);
+  EXPECT_FALSE(engine_->History()[0].analysis.Ranked().empty());  // reviewed as any game
+  EXPECT_FALSE(engine_->GetBoard().Cell(7, 9).HasTile());         // the phony is gone
+  EXPECT_TRUE(engine_->GetBoard().Cell(8, 5).blank);
+  EXPECT_NE(window_.log.find("(not in the word list: DAG)"), std::string::npos);
+  EXPECT_EQ(engine_->History()[5].move.mainWord, "CATB");
+
+  // Damaged copies never crash or hang the reader: they are read or refused.
+  std::uint32_t seed = 99;
+  auto next = [&](std::size_t below) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<std::size_t>(seed >> 4) % below;
+  };
+  const std::string pieces[] = {"",   " ",   "\n",          "-",     "--", "(",
+                                ")",  "+",   "99999999999", ":",     "?",  ".",
+                                "8H", "Z15", "#player1 X",  ">Ann:", "\r"};
+  for (int round = 0; round < 1500; ++round) {
+    std::string text = kRecord;
+    for (std::size_t edits = 1 + next(4); edits > 0; --edits) {
+      const std::size_t at = next(text.size());
+      text.replace(at, next(4), pieces[next(std::size(pieces))]);
+    }
+    engine_->ImportGcgText(text);
+  }
 }
 
 // A small GCG reader: replays every play on an empty board at its coordinates (a '.' must find
@@ -166,6 +256,27 @@ TEST(GcgExport, EverySelfPlayedGameReadsBackOnItsSquares) {
       EXPECT_EQ(fault, "") << "level " << level << ", " << GameTypeName(type);
       EXPECT_EQ(totals[GcgNickname(engine.Human().Name(), 1)], engine.Human().score);
       EXPECT_EQ(totals[GcgNickname(engine.Computer().Name(), 2)], engine.Computer().score);
+
+      // Imported again: the same board, scores and moves, every position with its analysis.
+      ScriptedWindow importWindow;
+      GameEngine imported(store, clock, moveConfig, importWindow, options.dictionary,
+                          options.simpleWords);
+      std::string why;
+      ASSERT_TRUE(imported.ImportGcgText(engine.GcgText(), &why)) << why;
+      EXPECT_EQ(imported.GetBoard().Squares(), engine.GetBoard().Squares());
+      EXPECT_EQ(imported.Human().score, engine.Human().score);
+      EXPECT_EQ(imported.Computer().score, engine.Computer().score);
+      ASSERT_EQ(imported.History().size(), engine.History().size());
+      for (std::size_t i = 0; i < engine.History().size(); ++i) {
+        const Move& was = engine.History()[i].move;
+        const Move& is = imported.History()[i].move;
+        EXPECT_EQ(std::tie(is.placedLetters, is.row, is.column, is.directionText, is.total,
+                           is.isPass, is.isExchange, is.moverIndex, is.blank1, is.blank2),
+                  std::tie(was.placedLetters, was.row, was.column, was.directionText, was.total,
+                           was.isPass, was.isExchange, was.moverIndex, was.blank1, was.blank2))
+            << "move " << i;
+        EXPECT_FALSE(imported.History()[i].analysis.Ranked().empty() && !is.isPass);
+      }
 
       // Damaged copies of the game: whatever the reader takes, the writer makes whole lines.
       const std::string good = engine.GameText();

@@ -34,6 +34,7 @@ constexpr const char* kUsage =
     "       lumiquad-cli export-gcg GAME.lqg OUT.gcg|-\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
+    "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
     "       lumiquad-cli --version\n";
 
@@ -248,6 +249,31 @@ int Report(const std::vector<std::string_view>& args) {
       [html](GameEngine& engine, const std::string&) { engine.CreateReport(html); });
 }
 
+// Reads a GCG record as Import GCG does and writes the game it makes as a game file.
+int ImportGcg(const std::vector<std::string_view>& args) {
+  if (args.size() != 2) return Usage();
+  const std::string record(args[0]);
+  const std::string out(args[1]);
+  if (SameFile(record, out)) {
+    std::fprintf(stderr, "lumiquad-cli: %s is the record being read; nothing was written\n",
+                 out.c_str());
+    return 1;
+  }
+  MemorySettingsStore store;
+  SystemClock clock;
+  CMoveRegConfig moveConfig(store);
+  ScriptedWindow window;
+  GameEngine engine(store, clock, moveConfig, window, DataFilePath("dictionary.txt"),
+                    DataFilePath("simple.dat"));
+  bool ok = engine.ImportGcgFile(record);
+  if (ok && out == "-") return WriteStandardOutput(engine.GameText());
+  if (ok) ok = engine.SaveGameFile(out);
+  for (const ScriptedWindow::Message& message : window.messages) {
+    std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+  }
+  return ok ? 0 : 1;
+}
+
 // Makes the word structure of a list, for installing beside it.
 int MakeGaddag(const std::vector<std::string_view>& args) {
   if (args.size() != 2) return Usage();
@@ -303,6 +329,7 @@ int main(int argc, char** argv) {
     if (command == "board") return lumiquad::PrintBoard(args);
     if (command == "check") return lumiquad::CheckWords(args);
     if (command == "make-gaddag") return lumiquad::MakeGaddag(args);
+    if (command == "import-gcg") return lumiquad::ImportGcg(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());
     return 1;
