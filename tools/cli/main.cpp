@@ -172,6 +172,32 @@ int WriteStandardOutput(const std::string& text) {
   return 0;
 }
 
+// Refuses an output that is the input itself, however named.
+bool IsTheInput(const std::string& input, const std::string& out, const char* what) {
+  if (!SameFile(input, out)) return false;
+  std::fprintf(stderr, "lumiquad-cli: %s is the %s being read; nothing was written\n", out.c_str(),
+               what);
+  return true;
+}
+
+// A game without a window or the user's settings, as the commands run it; what the window was
+// told goes to standard error.
+struct HeadlessGame {
+  MemorySettingsStore store;
+  SystemClock clock;
+  CMoveRegConfig moveConfig{store};
+  ScriptedWindow window;
+  GameEngine engine{
+      store, clock, moveConfig, window, DataFilePath("dictionary.txt"), DataFilePath("simple.dat")};
+
+  int Failed() const {
+    for (const ScriptedWindow::Message& message : window.messages) {
+      std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+    }
+    return 1;
+  }
+};
+
 // Opens a saved game through the reader Open Game uses and writes what `text` makes of it to
 // `out`: "-" for standard output, else a file written as the menu command would write it (never
 // over the game read, another saved game, or anything but a regular file). A file that does not
@@ -189,24 +215,11 @@ int Convert(const std::string& game, const std::string& out,
     std::fprintf(stderr, "lumiquad-cli: %s: %s\n", out.c_str(), error.message().c_str());
     return 2;
   }
-  if (SameFile(game, out)) {
-    std::fprintf(stderr, "lumiquad-cli: %s is the game being read; nothing was written\n",
-                 out.c_str());
-    return 1;
-  }
-  MemorySettingsStore store;
-  SystemClock clock;
-  CMoveRegConfig moveConfig(store);
-  ScriptedWindow window;
-  GameEngine engine(store, clock, moveConfig, window, DataFilePath("dictionary.txt"),
-                    DataFilePath("simple.dat"));
-  auto failed = [&] {
-    for (const ScriptedWindow::Message& message : window.messages) {
-      std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
-    }
-    return 1;
-  };
-  if (!engine.LoadGameFile(game)) return failed();
+  if (IsTheInput(game, out, "game")) return 1;
+  HeadlessGame headless;
+  GameEngine& engine = headless.engine;
+  ScriptedWindow& window = headless.window;
+  if (!engine.LoadGameFile(game)) return headless.Failed();
   if (const std::string why = refusal(engine); !why.empty()) {
     std::fprintf(stderr, "lumiquad-cli: %s: %s; nothing was written\n", game.c_str(), why.c_str());
     return 1;
@@ -217,7 +230,7 @@ int Convert(const std::string& game, const std::string& out,
   window.yesNoAnswers.push_back(false);
   write(engine, absolute.string());
   for (std::size_t i = before; i < window.messages.size(); ++i) {
-    if (window.messages[i].caption == "Failure") return failed();
+    if (window.messages[i].caption == "Failure") return headless.Failed();
   }
   return 0;
 }
@@ -254,24 +267,11 @@ int ImportGcg(const std::vector<std::string_view>& args) {
   if (args.size() != 2) return Usage();
   const std::string record(args[0]);
   const std::string out(args[1]);
-  if (SameFile(record, out)) {
-    std::fprintf(stderr, "lumiquad-cli: %s is the record being read; nothing was written\n",
-                 out.c_str());
-    return 1;
-  }
-  MemorySettingsStore store;
-  SystemClock clock;
-  CMoveRegConfig moveConfig(store);
-  ScriptedWindow window;
-  GameEngine engine(store, clock, moveConfig, window, DataFilePath("dictionary.txt"),
-                    DataFilePath("simple.dat"));
-  bool ok = engine.ImportGcgFile(record);
-  if (ok && out == "-") return WriteStandardOutput(engine.GameText());
-  if (ok) ok = engine.SaveGameFile(out);
-  for (const ScriptedWindow::Message& message : window.messages) {
-    std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
-  }
-  return ok ? 0 : 1;
+  if (IsTheInput(record, out, "record")) return 1;
+  HeadlessGame headless;
+  if (!headless.engine.ImportGcgFile(record)) return headless.Failed();
+  if (out == "-") return WriteStandardOutput(headless.engine.GameText());
+  return headless.engine.SaveGameFile(out) ? 0 : headless.Failed();
 }
 
 // Makes the word structure of a list, for installing beside it.
