@@ -64,6 +64,7 @@ std::optional<GcgRecord> ParseGcg(std::string_view text, std::string* error) {
     at = end + 1;
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // a byte-order mark
     if (line.size() > kMaxLine) return fail("the line is too long");
     if (line.empty()) continue;
     if (line[0] == '#') {

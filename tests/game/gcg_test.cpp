@@ -85,7 +85,7 @@ TEST_F(Gcg, AHandWrittenGameIsWrittenLineByLine) {
 // A record as another program writes it: plays through tiles and with a blank, an exchange, a
 // pass, a withdrawn phony, a challenge bonus and end lines, a word the list lacks.
 constexpr const char* kRecord =
-    "#character-encoding UTF-8\n"
+    "\xEF\xBB\xBF#character-encoding UTF-8\r\n"
     "#player1 Ann Ann Lee\n"
     "#player2 Bob Bob Roe\n"
     "#lexicon TWL\n"
