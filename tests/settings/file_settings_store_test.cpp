@@ -181,7 +181,7 @@ TEST_F(FileSettingsStoreTest, WhatCannotBeReadIsNeitherWaitedOnNorOverwritten) {
 TEST_F(FileSettingsStoreTest, AFileThatIsNoSettingsFileIsSetAsideNotDestroyed) {
   for (const std::string& damaged :
        {"[Software\\Lumiquad\\Win]\nColor = 3\n" + std::string(2 << 20, '#'),
-        std::string("[Software\\Lumiquad\\Win]\nColor = 3\n\0\x01", 38)}) {
+        std::string("[Software\\Lumiquad\\Win]\nColor = 3\n\0\x01", 36)}) {
     fs::remove(path_ + ".bad");
     Write(path_, damaged);
     std::optional<SettingsValues> win = FileSettingsStore(path_).OpenKey(kWin);

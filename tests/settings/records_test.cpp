@@ -133,8 +133,9 @@ TEST(SettingsRecords, DamagedValuesKeepTheirDefaultsOrAreHeldInRange) {
   EXPECT_EQ(boardRecord.name[19], "");
   EXPECT_EQ(CMoveRegConfig(store).GetBonus(), 1);
 
-  PutSettingsValue(win, "Color", std::int32_t{8});
-  PutSettingsValue(win, "level", std::int32_t{11});
+  // Keys made since may have moved the first one: it is looked up again.
+  PutSettingsValue(store.Key(kWin), "Color", std::int32_t{8});
+  PutSettingsValue(store.Key(kWin), "level", std::int32_t{11});
   PutSettingsValue(store.Key("Software\\Lumiquad\\Move"), "Bonus", std::int32_t{INT32_MAX});
   EXPECT_EQ(CWinRegConfig(store).color, 1);
   EXPECT_EQ(CWinRegConfig(store).level, 7);

@@ -141,8 +141,8 @@ TEST(SettingsText, ChangingOneValueChangesNoOtherByte) {
     const std::string removed = text.substr(same, text.size() - same - tail);
     EXPECT_EQ(inserted.find('\n'), std::string::npos) << text;
     EXPECT_EQ(removed.find('\n'), std::string::npos) << text;
-    const SettingsValue* read =
-        FindSettingsValue(*ValuesOf(ParseSettingsText(saved), kWin), changed.name);
+    const SettingsValues readBack = *ValuesOf(ParseSettingsText(saved), kWin);
+    const SettingsValue* read = FindSettingsValue(readBack, changed.name);
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(*read, SettingsValue(std::int32_t{424242}));
   }
