@@ -302,7 +302,10 @@ std::string GameEngine::GameLayout() const {
 }
 
 std::string GameEngine::GcgText() const {
-  GcgGame game{history_, human_->Name(), computer_->Name(), {}};
+  GcgGame game;
+  game.records = history_;
+  game.humanName = human_->Name();
+  game.computerName = computer_->Name();
   game.over = gameOver_;
   game.humanRack = human_->rack;
   game.computerRack = computer_->rack;

@@ -395,7 +395,6 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   };
   distinctKeys(nullptr);
   // Export GCG waits for a game with moves, without the menu being opened.
-  QMenu* file = f.frame->menuBar()->actions().front()->menu();
   QVERIFY(!f.frame->Command(MainFrame::kExportGcgCommand)->isEnabled());
   QVERIFY(!f.frame->Command(MainFrame::kTakeBackCommand)->isEnabled());
   // Hint: outlines and the move named; a second Hint lays it; Submit plays it.

@@ -61,7 +61,9 @@ TEST(DataFiles, TheWordListsAreGameDictionaries) {
   for (std::string_view filtered : FilteredWords()) {
     std::string word(filtered);
     for (char& c : word) c = static_cast<char>(c - 'a' + 'A');
-    if (!rare.contains(word)) EXPECT_EQ(mainList.ContainsWord(word), !slurs.contains(word)) << word;
+    if (!rare.contains(word)) {
+      EXPECT_EQ(mainList.ContainsWord(word), !slurs.contains(word)) << word;
+    }
   }
   for (const char* word : {"HELL", "DAMN", "TIMEZONE", "FACEPALM", "NIPPLE"}) {
     EXPECT_TRUE(mainList.ContainsWord(word)) << word;
