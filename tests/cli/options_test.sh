@@ -34,6 +34,11 @@ expect 2 "$cli" selfplay --games 1 --level 11
 expect 2 "$cli" selfplay --games 1 --save-dir afile
 grep -q "afile" err.txt || { echo "FAILED: no reason for the save folder"; failures=$((failures + 1)); }
 expect 2 "$cli" check --dictionary
+expect 2 "$cli" match --a nobody --b genius --pairs 1
+expect 2 "$cli" match --a genius --pairs 1
+expect 0 "$cli" match --a Genius --b 10 --pairs 2 --type Literati --seed 9
+grep -q "^A genius  *wins" out.txt && grep -q "^B learner  *wins" out.txt \
+  || { echo "FAILED: no match summary"; cat out.txt; failures=$((failures + 1)); }
 expect 2 "$cli" report game.lqg out.txt --html
 grep -q "must end in .htm" err.txt || { echo "FAILED: no reason for the HTML path"; failures=$((failures + 1)); }
 expect 1 "$bench" --repeat 1x

@@ -19,6 +19,7 @@
 #include "settings/file_io.h"
 #include "settings/program_paths.h"
 #include "settings/settings_store.h"
+#include "tools/cli/match.h"
 #include "tools/cli/selfplay.h"
 #include "words/gaddag_file.h"
 #include "words/word_list.h"
@@ -35,6 +36,8 @@ constexpr const char* kUsage =
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
+    "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S]\n"
+    "                          [--dictionary FILE]\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
     "       lumiquad-cli --version\n";
 
@@ -101,6 +104,41 @@ int CheckWords(const std::vector<std::string_view>& args) {
 }
 
 // A whole decimal number from low to high, nothing else.
+bool ParseNumber(std::string_view text, long long low, long long high, long long& number);
+
+int Match(const std::vector<std::string_view>& args) {
+  MatchOptions options;
+  options.dictionary = DataFilePath("dictionary.txt");
+  options.simpleWords = DataFilePath("simple.dat");
+  bool a = false;
+  bool b = false;
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage();
+    const std::string_view flag = args[i];
+    const std::string_view value = args[i + 1];
+    long long number = 0;
+    if ((flag == "--a" || flag == "--b") && ParseLevel(value)) {
+      (flag == "--a" ? options.levelA : options.levelB) = *ParseLevel(value);
+      (flag == "--a" ? a : b) = true;
+    } else if (flag == "--pairs" && ParseNumber(value, 1, 1'000'000, number)) {
+      options.pairs = static_cast<int>(number);
+    } else if (flag == "--seed" && ParseNumber(value, 1, 1'000'000'000'000, number)) {
+      options.seed = number;
+    } else if (flag == "--type" && ParseGameType(value)) {
+      options.type = *ParseGameType(value);
+    } else if (flag == "--dictionary" && !value.empty()) {
+      options.dictionary = std::string(value);
+    } else {
+      return Usage();
+    }
+  }
+  if (!a || !b) return Usage();
+  if (!CanReadFile(options.dictionary)) {
+    std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
+    return 2;
+  }
+  return RunMatch(options) ? 0 : 1;
+}
 bool ParseNumber(std::string_view text, long long low, long long high, long long& number) {
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   return error == std::errc() && end == text.data() + text.size() && number >= low &&
@@ -330,6 +368,7 @@ int main(int argc, char** argv) {
     if (command == "check") return lumiquad::CheckWords(args);
     if (command == "make-gaddag") return lumiquad::MakeGaddag(args);
     if (command == "import-gcg") return lumiquad::ImportGcg(args);
+    if (command == "match") return lumiquad::Match(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());
     return 1;

@@ -115,7 +115,8 @@ TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& wi
   return tiles;
 }
 
-// The human's turn, chosen by the same search and level as the computer's.
+}  // namespace
+
 void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
   // The engine's own analysis of the position, which the move then records.
   const MoveChooser& analysis = engine.HumanAnalysis();
@@ -128,8 +129,6 @@ void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
     engine.Pass();
   }
 }
-
-}  // namespace
 
 SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options) {
   const auto start = std::chrono::steady_clock::now();

@@ -19,6 +19,14 @@ struct SelfPlayOptions {
   std::string simpleWords;
 };
 
+class GameEngine;
+class ScriptedWindow;
+
+// The human's turn in a game without a person: chosen by the search at a level value as the
+// computer's would be, and submitted through the human's own path (a change of the whole rack,
+// or a pass, when there is nothing to lay).
+void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue);
+
 struct SelfPlaySummary {
   int invariantFailures = 0;
   bool saved = true;  // false when a game could not be written to the save folder

@@ -1,0 +1,159 @@
+#include "tools/cli/match.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "game/game_engine.h"
+#include "game/scripted_window.h"
+#include "tools/cli/selfplay.h"
+
+namespace lumiquad {
+
+namespace {
+
+constexpr const char* kLevelNames[] = {"genius",       "master", "brilliant", "excellent",
+                                       "advanced",     "wordy",  "very good", "good",
+                                       "intermediate", "learner"};
+
+std::string LevelName(int value) {
+  return value >= 1 && value <= 10 ? kLevelNames[value - 1] : "level " + std::to_string(value);
+}
+
+// What one side did over the match.
+struct Side {
+  std::vector<double> pairWins;     // each pair's share of the two games won (a draw is half)
+  std::vector<double> pairSpreads;  // each pair's mean spread for this side
+  long bingos = 0;
+  long exchanges = 0;
+  long turns = 0;
+  double seconds = 0;
+};
+
+// A mean and the half-width of its 95% interval.
+std::pair<double, double> MeanAndInterval(const std::vector<double>& values) {
+  const double n = static_cast<double>(values.size());
+  if (n == 0) return {0, 0};
+  double sum = 0;
+  for (double value : values) sum += value;
+  const double mean = sum / n;
+  double squares = 0;
+  for (double value : values) squares += (value - mean) * (value - mean);
+  const double deviation = n > 1 ? std::sqrt(squares / (n - 1)) : 0;
+  return {mean, 1.96 * deviation / std::sqrt(n)};
+}
+
+void Progress(int done, int total) {
+  constexpr int kWidth = 30;
+  const int filled = total > 0 ? done * kWidth / total : kWidth;
+  std::fprintf(stderr, "\r[%s%s] %d/%d pairs",
+               std::string(static_cast<std::size_t>(filled), '#').c_str(),
+               std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total);
+  if (done == total) std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
+}  // namespace
+
+std::optional<int> ParseLevel(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  for (int value = 1; value <= 10; ++value) {
+    if (lower == kLevelNames[value - 1]) return value;
+  }
+  if (lower == "50") return 50;
+  if (lower.size() == 1 && lower[0] >= '1' && lower[0] <= '9') return lower[0] - '0';
+  if (lower == "10") return 10;
+  return std::nullopt;
+}
+
+bool RunMatch(const MatchOptions& options) {
+  using Clock = std::chrono::steady_clock;
+  MemorySettingsStore store;
+  FixedClock clock(options.seed);
+  CMoveRegConfig moveConfig(store);
+  ScriptedWindow window;
+  GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
+  engine.ChooseGameType(options.type);
+  Side sides[2];  // A, B
+  bool stalled = false;
+  Progress(0, options.pairs);
+  for (int pair = 0; pair < options.pairs && !stalled; ++pair) {
+    double wins[2] = {0, 0};
+    double spread = 0;
+    for (int game = 0; game < 2; ++game) {
+      // The same second for both games of a pair: the same deal and first seat.
+      clock.Set(options.seed + std::int64_t{pair} * 1000);
+      // Game 0: A in the human's seat; game 1: the seats swapped.
+      const int humanSide = game;
+      const int level[2] = {options.levelA, options.levelB};
+      engine.SetLevel(level[1 - humanSide]);
+      engine.NewGame();
+      for (int turn = 0; engine.State() == GameState::Playing; ++turn) {
+        if (turn >= 300) {
+          stalled = true;
+          break;
+        }
+        clock.Set(clock.Seconds() + 1);
+        const std::size_t before = engine.History().size();
+        // The human's seat thinks in its analysis; the reply is the computer's seat's turn.
+        const auto start = Clock::now();
+        engine.HumanAnalysis();
+        const auto chosen = Clock::now();
+        HumanTurn(engine, window, level[humanSide]);
+        sides[humanSide].seconds += std::chrono::duration<double>(chosen - start).count();
+        sides[1 - humanSide].seconds +=
+            std::chrono::duration<double>(Clock::now() - chosen).count();
+        if (engine.History().size() == before) {
+          stalled = true;
+          break;
+        }
+      }
+      for (const MoveRecord& record : engine.History()) {
+        const Move& move = record.move;
+        Side& side = sides[move.moverIndex == 0 ? humanSide : 1 - humanSide];
+        ++side.turns;
+        if (move.isExchange) ++side.exchanges;
+        if (!move.isPass && !move.isExchange && !move.invalid &&
+            move.placedLetters.size() >= static_cast<std::size_t>(kRackSize)) {
+          ++side.bingos;
+        }
+      }
+      const int score[2] = {humanSide == 0 ? engine.Human().score : engine.Computer().score,
+                            humanSide == 0 ? engine.Computer().score : engine.Human().score};
+      const double result = score[0] > score[1] ? 1 : score[0] < score[1] ? 0 : 0.5;
+      wins[0] += result;
+      wins[1] += 1 - result;
+      spread += score[0] - score[1];
+    }
+    sides[0].pairWins.push_back(wins[0] / 2);
+    sides[1].pairWins.push_back(wins[1] / 2);
+    sides[0].pairSpreads.push_back(spread / 2);
+    sides[1].pairSpreads.push_back(-spread / 2);
+    Progress(pair + 1, options.pairs);
+  }
+  const double games = 2.0 * static_cast<double>(sides[0].pairWins.size());
+  std::printf("match %s against %s: %zu pairs on the %s board\n", LevelName(options.levelA).c_str(),
+              LevelName(options.levelB).c_str(), sides[0].pairWins.size(),
+              std::string(GameTypeName(options.type)).c_str());
+  for (int s = 0; s < 2; ++s) {
+    const Side& side = sides[s];
+    const auto [win, winInterval] = MeanAndInterval(side.pairWins);
+    const auto [spread, spreadInterval] = MeanAndInterval(side.pairSpreads);
+    std::printf(
+        "%c %-12s wins %5.1f%% +- %4.1f  spread %+7.1f +- %5.1f a game  bingos %.2f  "
+        "exchanges %.2f a game  %.2f ms a turn\n",
+        s == 0 ? 'A' : 'B', LevelName(s == 0 ? options.levelA : options.levelB).c_str(), 100 * win,
+        100 * winInterval, spread, spreadInterval,
+        games > 0 ? static_cast<double>(side.bingos) / games : 0.0,
+        games > 0 ? static_cast<double>(side.exchanges) / games : 0.0,
+        side.turns > 0 ? 1000 * side.seconds / static_cast<double>(side.turns) : 0.0);
+  }
+  if (stalled) std::fprintf(stderr, "lumiquad-cli: a game of the match did not end\n");
+  return !stalled;
+}
+
+}  // namespace lumiquad
