@@ -107,6 +107,11 @@ std::string GcgText(const std::string& text) {
 
 }  // namespace
 
+std::string GcgPlay(const Move& move, const std::vector<Square>& before) {
+  const auto [position, word] = MainWord(move, before);
+  return position + " " + word;
+}
+
 std::string GcgNickname(const std::string& name, int player) {
   std::string nickname;
   for (char c : name) {

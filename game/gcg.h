@@ -27,6 +27,9 @@ struct GcgGame {
 
 std::string FormatGcg(const GcgGame& game);
 
+// A placed move as GCG writes it, on the board before it: "8H WO.D" across, "H8 WO.D" down.
+std::string GcgPlay(const Move& move, const std::vector<Square>& before);
+
 // A player's nickname: the name's ASCII letters, digits, '_' and '-' (so no white space of any
 // kind and nothing a GCG line reads as punctuation); "player1" or "player2" when nothing is left.
 // Full names and the description are written as valid UTF-8 without control characters.

@@ -7,6 +7,7 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -19,6 +20,7 @@
 #include "settings/file_io.h"
 #include "settings/program_paths.h"
 #include "settings/settings_store.h"
+#include "tools/cli/engine_mode.h"
 #include "tools/cli/match.h"
 #include "tools/cli/selfplay.h"
 #include "words/gaddag_file.h"
@@ -38,6 +40,7 @@ constexpr const char* kUsage =
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S]\n"
     "                          [--dictionary FILE]\n"
+    "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
     "       lumiquad-cli --version\n";
 
@@ -105,6 +108,28 @@ int CheckWords(const std::vector<std::string_view>& args) {
 
 // A whole decimal number from low to high, nothing else.
 bool ParseNumber(std::string_view text, long long low, long long high, long long& number);
+
+int Engine(const std::vector<std::string_view>& args) {
+  EngineOptions options;
+  options.dictionary = DataFilePath("dictionary.txt");
+  options.simpleWords = DataFilePath("simple.dat");
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage();
+    if (args[i] == "--type" && ParseGameType(args[i + 1])) {
+      options.type = *ParseGameType(args[i + 1]);
+    } else if (args[i] == "--dictionary" && !args[i + 1].empty()) {
+      options.dictionary = std::string(args[i + 1]);
+    } else {
+      return Usage();
+    }
+  }
+  if (!CanReadFile(options.dictionary)) {
+    std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
+    return 2;
+  }
+  RunEngine(std::cin, std::cout, options);
+  return 0;
+}
 
 int Match(const std::vector<std::string_view>& args) {
   MatchOptions options;
@@ -369,6 +394,7 @@ int main(int argc, char** argv) {
     if (command == "make-gaddag") return lumiquad::MakeGaddag(args);
     if (command == "import-gcg") return lumiquad::ImportGcg(args);
     if (command == "match") return lumiquad::Match(args);
+    if (command == "engine") return lumiquad::Engine(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());
     return 1;

@@ -1,0 +1,159 @@
+#include "tools/cli/engine_mode.h"
+
+#include <optional>
+#include <sstream>
+
+#include "ai/move_chooser.h"
+#include "ai/move_generator.h"
+#include "game/cgp.h"
+#include "game/gcg.h"
+#include "model/bag.h"
+#include "model/board.h"
+#include "model/player.h"
+#include "model/presets.h"
+#include "settings/reg_records.h"
+#include "tools/cli/match.h"
+#include "words/word_list.h"
+
+namespace lumiquad {
+
+namespace {
+
+constexpr std::size_t kLongestLine = 64 * 1024;
+
+// A line of at most kLongestLine characters; a longer one is read to its end and marked.
+bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  char c = 0;
+  bool any = false;
+  while (in.get(c)) {
+    any = true;
+    if (c == '\n') return true;
+    if (line.size() < kLongestLine) {
+      line += c;
+    } else {
+      tooLong = true;
+    }
+  }
+  return any;
+}
+
+// Everything a search needs, set up once for the game type over settings of its own.
+class EngineTable {
+ public:
+  explicit EngineTable(const EngineOptions& options)
+      : words_(LoadMainWordList(options.dictionary)),
+        simple_(LoadWordList(options.simpleWords)),
+        moveConfig_(store_),
+        board_(store_, &words_),
+        bag_(store_, clock_),
+        opponent_(store_, false, bag_),
+        mover_(store_, true, bag_),
+        type_(options.type) {
+    ApplyGameType(type_, board_, bag_, moveConfig_);
+  }
+
+  GameType Type() const { return type_; }
+
+  // The move of a level in the position: "bestmove ..." as the protocol writes it.
+  std::string Go(const CgpPosition& position, const std::string& unseen, int level) {
+    board_.LayBuiltIn(type_);
+    LayCgp(board_, position);
+    // What the mover cannot see: the bag and the opponent's rack as one.
+    bag_.SetContents(unseen + position.opponentRack);
+    mover_.rack = position.rack;
+    mover_.score = position.score;
+    opponent_.score = position.opponentScore;
+    board_.SetMover(1);
+    MarkCentreAnchor(board_);
+    FindCandidates(board_, mover_.rack, moveConfig_.GetBonus(), candidates_);
+    const MoveChooser chooser(candidates_, 200, board_, bag_, mover_, opponent_, &simple_, false,
+                              moveConfig_.GetBonus());
+    const Move move = chooser.ChooseMove(level);
+    if (move.mainWord == kNoMoveWord || candidates_.Empty() || move.total <= 0) {
+      return "bestmove -";
+    }
+    return "bestmove " + GcgPlay(move, board_.Squares());
+  }
+
+ private:
+  WordList words_;
+  WordList simple_;
+  MemorySettingsStore store_;
+  FixedClock clock_{1'700'000'000};
+  CMoveRegConfig moveConfig_;
+  Board board_;
+  Bag bag_;
+  Player opponent_;
+  Player mover_;
+  Candidates candidates_;
+  GameType type_;
+};
+
+}  // namespace
+
+void RunEngine(std::istream& in, std::ostream& out, const EngineOptions& options) {
+  EngineTable table(options);
+  std::optional<CgpPosition> position;
+  std::string unseen;
+  std::string line;
+  bool tooLong = false;
+  while (ReadLine(in, line, tooLong)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (tooLong) {
+      out << "error the line is too long" << std::endl;
+      continue;
+    }
+    std::istringstream words(line);
+    std::string command;
+    if (!(words >> command)) continue;
+    if (command == "quit") return;
+    if (command == "position") {
+      std::string form;
+      words >> form;
+      if (form != "cgp") {
+        out << "error only positions in cgp form are read" << std::endl;
+        continue;
+      }
+      std::string rest;
+      std::getline(words, rest);
+      std::string why;
+      std::optional<CgpPosition> read = ParseCgp(rest, &why);
+      std::optional<std::string> tiles;
+      if (read) tiles = UnseenTiles(table.Type(), *read, &why);
+      if (!read || !tiles) {
+        out << "error " << why << std::endl;
+        continue;
+      }
+      position = std::move(read);
+      unseen = std::move(*tiles);
+    } else if (command == "go") {
+      int level = 1;  // the strongest level
+      bool understood = true;
+      for (std::string word; understood && words >> word;) {
+        std::string value;
+        if (word == "level" && words >> value && ParseLevel(value)) {
+          level = *ParseLevel(value);
+        } else if (word == "time" && words >> value &&
+                   value.find_first_not_of("0123456789") == std::string::npos &&
+                   value.size() <= 9) {
+          // The levels choose at once; a time budget is for a player that thinks longer.
+        } else {
+          understood = false;
+        }
+      }
+      if (!understood) {
+        out << "error go takes level NAME and time MS" << std::endl;
+      } else if (!position) {
+        out << "error no position yet" << std::endl;
+      } else {
+        out << table.Go(*position, unseen, level) << std::endl;
+      }
+    } else {
+      out << "error unknown command " << command.substr(0, 40) << std::endl;
+    }
+  }
+}
+
+}  // namespace lumiquad
