@@ -190,8 +190,7 @@ FileWriteResult GameEngine::KeepRunningGame() {
   std::filesystem::create_directories(resumeFolder_, ignored);
   if (keptPath_.empty()) keptPath_ = NewRecentGamePath(resumeFolder_);
   // A review shows an earlier position; the game itself is what is kept.
-  const bool reviewing = state_ == GameState::Reviewing;
-  if (reviewing) EndReviewIfRunning();
+  EndReviewIfRunning();
   const FileWriteResult result =
       WriteFileAtomically(keptPath_, GameText(), 0600, PathOwner::Program);
   if (result.ok) PruneRecentGames(resumeFolder_, keptPath_);
