@@ -91,4 +91,27 @@ class Candidates {
 void FindCandidates(Board& board, std::string_view rack, int bonus, Candidates& out);
 Candidates FindCandidates(Board& board, std::string_view rack, int bonus);
 
+// All that a chooser keeping the `keep` highest-scoring candidates uses of them: every candidate
+// scoring at least the keep-th highest score, and every one of the lowest score; with fewer
+// than `keep` candidates, all of them. Found by walking the anchors whose bound can still reach
+// that score, in no particular order; the board is left as FindCandidates leaves it.
+void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep, Candidates& out);
+
+class RackLeaves;
+// The `count` best candidates by score plus the value of their leave, best first, equal ones
+// in the plain search's order; `equities` gets their values. Nothing is allocated once the
+// storage has grown to the count. Without bounds every anchor is walked (to measure by).
+void FindBestCandidates(Board& board, std::string_view rack, int bonus, const RackLeaves& leaves,
+                        int count, Candidates& out, std::vector<double>& equities,
+                        bool useBounds = true);
+
+// The bound the search by bound gives each anchor: no candidate found from it scores more.
+struct AnchorBound {
+  int direction = 0;
+  int line = 0;
+  int anchor = 0;
+  int upper = 0;
+};
+std::vector<AnchorBound> AnchorBounds(Board& board, std::string_view rack, int bonus);
+
 }  // namespace lumiquad

@@ -1,12 +1,18 @@
 #include "ai/move_generator.h"
 
+#include "ai/rack_leaves.h"
+#include "ai/search_bounds.h"
+
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <climits>
 #include <cstdint>
 
 #include "model/board.h"
 #include "model/player.h"
 #include "rules/scoring.h"
+#include "words/anagram_keys.h"
 #include "words/gaddag.h"
 #include "words/word_list.h"
 
@@ -14,42 +20,46 @@ namespace lumiquad {
 
 namespace {
 
-constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 constexpr int kBlank = 26;
 
-// A square's premium for the letter on it (x1 to x4) and for the word through it (x1 to x4, or
-// a penalty of 5 or 10), as the scoring counts them.
-struct Premium {
-  int letter = 1;
-  int word = 1;
-  int penalty = 0;
-};
-
-Premium PremiumOf(char kind) {
-  switch (KindOf(kind)) {
-    case SquareKind::DoubleLetter:
-      return {2, 1, 0};
-    case SquareKind::TripleLetter:
-      return {3, 1, 0};
-    case SquareKind::QuadLetter:
-      return {4, 1, 0};
-    case SquareKind::DoubleWord:
-      return {1, 2, 0};
-    case SquareKind::TripleWord:
-      return {1, 3, 0};
-    case SquareKind::QuadWord:
-      return {1, 4, 0};
-    case SquareKind::Minus5:
-      return {1, 1, 5};
-    case SquareKind::Minus10:
-      return {1, 1, 10};
-    case SquareKind::Plain:
-      break;
-  }
-  return {};
-}
-
 inline bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The score of the keep-th highest move found so far: the highest moves of the whole search
+// score at least that. Scores are counted in bins of one point; those beyond the bins count at
+// the nearest end, which only lowers the cut.
+class ScoreCut {
+ public:
+  explicit ScoreCut(int keep) : keep_(keep) {}
+  bool Full() const { return total_ >= keep_; }
+  // No move scores below the lowest bin's cut: none can be passed over there.
+  int Threshold() const { return cut_ == 0 ? INT_MIN : cut_ - kOffset; }
+  void Add(int score) {
+    const int bin = std::clamp(score + kOffset, 0, kBins - 1);
+    ++counts_[static_cast<std::size_t>(bin)];
+    if (++total_ < keep_) return;
+    if (total_ == keep_) {
+      cut_ = 0;
+      while (counts_[static_cast<std::size_t>(cut_)] == 0) ++cut_;
+      atOrAbove_ = total_;
+    } else if (bin >= cut_) {
+      ++atOrAbove_;
+    } else {
+      return;
+    }
+    while (atOrAbove_ - counts_[static_cast<std::size_t>(cut_)] >= keep_) {
+      atOrAbove_ -= counts_[static_cast<std::size_t>(cut_++)];
+    }
+  }
+
+ private:
+  static constexpr int kOffset = 256;
+  static constexpr int kBins = 2048;
+  int keep_;
+  int total_ = 0;
+  int cut_ = 0;
+  int atOrAbove_ = 0;
+  std::array<int, kBins> counts_{};
+};
 
 }  // namespace
 
@@ -57,6 +67,12 @@ inline bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 // every anchor: first leftwards from the anchor (over the free squares since the anchor before,
 // or over the tiles just before it), then rightwards.
 class Search {
+ public:
+  // What the search is for: every move; the moves a chooser keeping the highest by score uses;
+  // the best by equity; or only the anchors' bounds.
+  enum class Goal { All, Top, Best, Bounds };
+
+ private:
   // The running sums of the word being grown: its letters' scores, its word premiums and
   // penalties, the cross words of the tiles laid, and how many were laid.
   struct Sums {
@@ -66,11 +82,31 @@ class Search {
     int cross = 0;
     int placed = 0;
   };
-  struct SquareInfo;
+  // The anchors of a search by bound, as the lines note them.
+  struct AnchorEntry {
+    int upper = 0;
+    std::int16_t order = 0;
+    std::int8_t direction = 0;
+    std::int8_t line = 0;
+    std::int8_t position = 0;
+    std::int8_t previous = -1;
+    bool touches = false;
+  };
 
  public:
-  Search(Board& board, std::string_view rack, int bonus, Candidates& out)
-      : board_(board), bonus_(bonus), out_(out), boardEmpty_(board.IsBoardEmpty()) {
+  Search(Board& board, std::string_view rack, int bonus, Candidates& out, Goal goal = Goal::All,
+         int keep = 0)
+      : board_(board),
+        bonus_(bonus),
+        out_(out),
+        boardEmpty_(board.IsBoardEmpty()),
+        goal_(goal),
+        keep_(keep),
+        cut_(keep),
+        bingo_(goal == Goal::All || board.DictionaryRef() == nullptr
+                   ? nullptr
+                   : &board.DictionaryRef()->LongAnagrams(),
+               rackForBounds_) {
     out_.items_.clear();
     out_.board_ = &board;
     out_.words_ = board.DictionaryRef();
@@ -80,17 +116,43 @@ class Search {
     for (char tile : out_.rack_) out_.rackIsTiles_ = out_.rackTiles_.Add(tile) && out_.rackIsTiles_;
     out_.bonus_ = bonus;
     out_.mover_ = board.Mover();
+    for (int i = 0; i < 26; ++i)
+      values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
     for (char tile : out_.rack_) {
+      int value = 0;
       if (IsUpperLetter(tile)) {
         ++rack_[static_cast<std::size_t>(tile - 'A')];
         onRack_ |= 1u << (tile - 'A');
+        value = values_[static_cast<std::size_t>(tile - 'A')];
+      } else if (tile == '?') {
+        ++rack_[kBlank];
+      } else {
+        continue;
       }
-      if (tile == '?') ++rack_[kBlank];
+      // Highest first.
+      int at = rackForBounds_.size++;
+      while (at > 0 && rackForBounds_.values[static_cast<std::size_t>(at - 1)] < value) {
+        rackForBounds_.values[static_cast<std::size_t>(at)] =
+            rackForBounds_.values[static_cast<std::size_t>(at - 1)];
+        --at;
+      }
+      rackForBounds_.values[static_cast<std::size_t>(at)] = value;
     }
+    rackForBounds_.counts = rack_;
+    rackForBounds_.letterValues = values_;
     if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
-    for (int i = 0; i < 26; ++i)
-      values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
   }
+
+  // The best by equity: `keep` of them, their equities in `equities`.
+  void SetLeaves(const RackLeaves& leaves, std::vector<double>& equities, bool useBounds) {
+    leaves_ = &leaves;
+    useBounds_ = useBounds;
+    equities_ = &equities;
+    equities.clear();
+    out_.items_.reserve(static_cast<std::size_t>(keep_) + 1);
+    equities.reserve(static_cast<std::size_t>(keep_) + 1);
+  }
+  void SetBounds(std::vector<AnchorBound>& bounds) { bounds_ = &bounds; }
 
   void Run() {
     // An empty rack finds nothing and leaves the board alone; a word list, even an empty one,
@@ -101,6 +163,7 @@ class Search {
     for (int direction = 0; direction < 2; ++direction) {
       for (int line = 0; line < kBoardSize; ++line) marked = Line(direction, line) || marked;
     }
+    if (goal_ != Goal::All) WalkByBound();
     // The marks as the search leaves them: cleared after every line that had an anchor.
     for (int r = 0; r < kBoardSize; ++r) {
       for (int c = 0; c < kBoardSize; ++c) {
@@ -122,7 +185,7 @@ class Search {
     for (int r = 0; r < kBoardSize; ++r) {
       for (int c = 0; c < kBoardSize; ++c) {
         const Square& square = board_.Cell(r, c);
-        SquareInfo& info = cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+        LineSquare& info = cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
         if (square.anchor != 0) marks_[static_cast<std::size_t>(r)] |= Bit(c);
         if (!square.HasTile()) {
           info.premium = PremiumOf(square.character);
@@ -143,12 +206,13 @@ class Search {
     if (line < 0 || line >= kBoardSize) return 0;
     return (direction == 0 ? rowTiles_ : columnTiles_)[static_cast<std::size_t>(line)];
   }
-  const SquareInfo& CellAt(int position) const {
+  const LineSquare& CellAt(int position) const {
     return cells_[static_cast<std::size_t>(RowOf(position))]
                  [static_cast<std::size_t>(ColumnOf(position))];
   }
 
-  // Works through one line; answers whether it had an anchor.
+  // Works through one line, or only notes its anchors and their bounds when the search goes by
+  // bound; answers whether it had an anchor.
   bool Line(int direction, int line) {
     direction_ = direction;
     line_ = line;
@@ -158,22 +222,88 @@ class Search {
     for (int i = 0; i < kBoardSize; ++i) {
       if ((marks_[static_cast<std::size_t>(RowOf(i))] >> ColumnOf(i) & 1) != 0) marked |= Bit(i);
     }
+    const std::uint32_t touching = beside | tiles << 1 | tiles >> 1;
     // Empty squares with a tile next to them along or across the line, or marked.
-    const std::uint32_t anchors =
-        ~tiles & (marked | beside | tiles << 1 | tiles >> 1) & (Bit(kBoardSize) - 1);
+    const std::uint32_t anchors = ~tiles & (marked | touching) & (Bit(kBoardSize) - 1);
     if (anchors == 0) return false;
+    marks_.fill(0);
+    lastAnchor_ = At(31 - std::countl_zero(anchors));
+    lastAnchor_.anchor = 1;
+    if (gaddag_ == nullptr || gaddag_->Empty()) return true;
+    squares_ = lines_[static_cast<std::size_t>(direction * kBoardSize + line)].data();
     PrepareLine(tiles, beside);
     int previous = -1;
     for (int i = 0; i < kBoardSize; ++i) {
       if ((anchors >> i & 1) == 0) continue;
-      lastAnchor_ = At(i);
-      lastAnchor_.anchor = 1;
-      anchorTouchesTile_ = ((beside | tiles << 1 | tiles >> 1) >> i & 1) != 0;
-      if (gaddag_ != nullptr && !gaddag_->Empty()) Anchor(i, previous);
+      const bool touches = (touching >> i & 1) != 0;
+      if (goal_ == Goal::All) {
+        anchorTouchesTile_ = touches;
+        Anchor(i, previous);
+      } else {
+        AnchorEntry& entry = anchors_[static_cast<std::size_t>(anchorCount_)];
+        entry.upper =
+            AnchorUpperBound(lines_[static_cast<std::size_t>(direction * kBoardSize + line)], i,
+                             previous, rackForBounds_, bonus_, bingo_);
+        entry.order = static_cast<std::int16_t>(anchorCount_++);
+        entry.direction = static_cast<std::int8_t>(direction);
+        entry.line = static_cast<std::int8_t>(line);
+        entry.position = static_cast<std::int8_t>(i);
+        entry.previous = static_cast<std::int8_t>(previous);
+        entry.touches = touches;
+      }
       previous = i;
     }
-    marks_.fill(0);
     return true;
+  }
+
+  // Walks the anchors noted, the highest bound first, until none left can make a move that
+  // counts. For the highest-scoring moves, those left are still searched for the lowest score,
+  // only as far as a word could still score that low.
+  void WalkByBound() {
+    const auto first = anchors_.begin();
+    const auto last = first + anchorCount_;
+    if (goal_ == Goal::Bounds) {
+      for (auto entry = first; entry != last; ++entry) {
+        bounds_->push_back({entry->direction, entry->line, entry->position, entry->upper});
+      }
+      return;
+    }
+    std::sort(first, last, [](const AnchorEntry& a, const AnchorEntry& b) {
+      return a.upper != b.upper ? a.upper > b.upper : a.order < b.order;
+    });
+    auto entry = first;
+    for (; entry != last && !CanStop(entry->upper); ++entry) Walk(*entry);
+    if (goal_ != Goal::Top) return;
+    lowestOnly_ = true;
+    for (; entry != last; ++entry) Walk(*entry);
+    lowestOnly_ = false;
+  }
+
+  bool CanStop(int upper) const {
+    if (goal_ == Goal::Top) return cut_.Full() && upper < cut_.Threshold();
+    const std::size_t kept = out_.items_.size();
+    return useBounds_ && kept == static_cast<std::size_t>(keep_) &&
+           static_cast<double>(upper) + leaves_->Best() < (*equities_)[kept - 1];
+  }
+
+  void Walk(const AnchorEntry& entry) {
+    direction_ = entry.direction;
+    line_ = entry.line;
+    squares_ = lines_[static_cast<std::size_t>(direction_ * kBoardSize + line_)].data();
+    anchorTouchesTile_ = entry.touches;
+    penaltyAhead_ = PenaltyAhead(direction_, line_);
+    Anchor(entry.position, entry.previous);
+  }
+
+  // The most the free squares of a line can take off a word's score: their penalties, counted
+  // again where a cross word takes them too.
+  int PenaltyAhead(int direction, int line) const {
+    int penalty = 0;
+    for (const LineSquare& square :
+         lines_[static_cast<std::size_t>(direction * kBoardSize + line)]) {
+      if (square.tile == 0) penalty += square.premium.penalty * (square.cross ? 2 : 1);
+    }
+    return penalty;
   }
 
   // For each square of the line: its tile, its premium, and for an empty one the letters that
@@ -181,7 +311,7 @@ class Search {
   // the plain value of those tiles.
   void PrepareLine(std::uint32_t tiles, std::uint32_t beside) {
     for (int i = 0; i < kBoardSize; ++i) {
-      SquareInfo& info = squares_[static_cast<std::size_t>(i)];
+      LineSquare& info = squares_[static_cast<std::size_t>(i)];
       info = CellAt(i);
       if ((tiles >> i & 1) != 0 || (beside >> i & 1) == 0 || gaddag_ == nullptr) continue;
       info.cross = true;
@@ -207,7 +337,7 @@ class Search {
   }
 
   // The tile at `position` of the line across this one that crosses it at `crossing`.
-  const SquareInfo& AcrossCell(int crossing, int position) const {
+  const LineSquare& AcrossCell(int crossing, int position) const {
     const int r = direction_ == 0 ? position : crossing;
     const int c = direction_ == 0 ? crossing : position;
     return cells_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
@@ -302,7 +432,7 @@ class Search {
   // before a blank), and calls `next` with the edge of each and the sums with the tile laid.
   template <typename Next>
   void ForEachPlacement(std::uint32_t node, int position, const Sums& sums, Next&& next) {
-    const SquareInfo& square = squares_[static_cast<std::size_t>(position)];
+    const LineSquare& square = squares_[static_cast<std::size_t>(position)];
     const bool blankOnRack = rack_[kBlank] > 0;
     const std::uint32_t codes = gaddag_->Codes(node);
     // Only the letters the node goes on with, the square takes and the rack can lay.
@@ -331,7 +461,7 @@ class Search {
   }
 
   // The sums once a tile of `value` points (0 for a blank) lies on the square.
-  static Sums Laid(Sums sums, const SquareInfo& square, int value) {
+  static Sums Laid(Sums sums, const LineSquare& square, int value) {
     const int letterScore = value * square.premium.letter;
     sums.letters += letterScore;
     sums.multiplier *= square.premium.word;
@@ -345,7 +475,7 @@ class Search {
 
   // A tile already on the board becomes part of the word.
   Sums Taken(Sums sums, int position) {
-    const SquareInfo& square = squares_[static_cast<std::size_t>(position)];
+    const LineSquare& square = squares_[static_cast<std::size_t>(position)];
     word_[static_cast<std::size_t>(position)] = square.tile;
     blank_[static_cast<std::size_t>(position)] = false;
     sums.letters += square.tileValue;
@@ -360,6 +490,7 @@ class Search {
   // The letter at `position` (the anchor or a square before it) was just laid or taken, going
   // left, by the edge at `at`; the word so far runs from there to rightEnd_.
   void ArriveLeft(int position, std::uint32_t at, const Sums& sums) {
+    if (lowestOnly_ && Lowest(sums) > lowest_) return;
     const Gaddag::Edge edge = gaddag_->At(at);
     const bool startsHere = !Occupied(position - 1);
     if (Gaddag::Whole(edge) && startsHere) Record(position, rightEnd_ + 1, sums);
@@ -403,10 +534,17 @@ class Search {
   }
 
   void ArriveRight(int position, std::uint32_t at, const Sums& sums) {
+    if (lowestOnly_ && Lowest(sums) > lowest_) return;
     const Gaddag::Edge edge = gaddag_->At(at);
     if (Gaddag::Whole(edge) && !Occupied(position + 1)) Record(wordStart_, position + 1, sums);
     const std::uint32_t node = Gaddag::Next(edge);
     if (node != 0 && position + 1 < kBoardSize) GoRight(position + 1, node, sums);
+  }
+
+  // The least any word grown on from here can score: letters, premiums and cross words only add,
+  // and the free squares' penalties are the most that can come off.
+  int Lowest(const Sums& sums) const {
+    return sums.letters * sums.multiplier - sums.penalty + sums.cross - penaltyAhead_;
   }
 
   void Record(int start, int end, const Sums& sums) {
@@ -418,15 +556,30 @@ class Search {
         !board_.IsConnected(RowOf(start), ColumnOf(start), direction_, length)) {
       return;
     }
-    Candidate& candidate = out_.items_.emplace_back();
-    candidate.total = sums.letters * sums.multiplier - sums.penalty +
+    const int total = sums.letters * sums.multiplier - sums.penalty +
                       (sums.placed >= kRackSize ? bonus_ : 0) + sums.cross;
+    if (goal_ == Goal::Best) {
+      KeepIfBest(start, length, sums, total);
+      return;
+    }
+    if (goal_ == Goal::Top) {
+      // Below the cut and above the lowest, a move can never be used.
+      if (total < cut_.Threshold() && total > lowest_) return;
+      cut_.Add(total);
+      lowest_ = std::min(lowest_, total);
+    }
+    Fill(out_.items_.emplace_back(), start, length, sums, total);
+  }
+
+  void Fill(Candidate& candidate, int start, int length, const Sums& sums, int total) const {
+    candidate.total = total;
     candidate.direction = static_cast<std::uint8_t>(direction_);
     candidate.line = static_cast<std::uint8_t>(line_);
     candidate.anchor = static_cast<std::uint8_t>(anchor_);
     candidate.start = static_cast<std::uint8_t>(start);
     candidate.length = static_cast<std::uint8_t>(length);
     candidate.placed = static_cast<std::uint8_t>(sums.placed);
+    candidate.blanks = 0;
     for (int i = 0; i < length; ++i) {
       candidate.word[static_cast<std::size_t>(i)] = word_[static_cast<std::size_t>(start + i)];
       if (blank_[static_cast<std::size_t>(start + i)]) {
@@ -435,28 +588,56 @@ class Search {
     }
   }
 
-  struct SquareInfo {
-    char tile = 0;     // the letter of a tile lying here, else 0
-    int tileCode = 0;  // its code in the GADDAG
-    int tileValue = 0;
-    Premium premium;     // what the square does to a tile laid on it now
-    bool cross = false;  // tiles touch it across the line
-    std::uint32_t allowed = kAllLetters;
-    int crossSum = 0;
-  };
+  // Keeps the move among the best by equity, best first, equal equities in the search's order.
+  void KeepIfBest(int start, int length, const Sums& sums, int total) {
+    const double equity = total + leaves_->Value(leaves_->Index(rack_));
+    std::vector<Candidate>& items = out_.items_;
+    std::vector<double>& equities = *equities_;
+    const bool full = items.size() == static_cast<std::size_t>(keep_);
+    if (full && equity < equities.back()) return;
+    Candidate candidate;
+    Fill(candidate, start, length, sums, total);
+    std::size_t at = items.size();
+    while (at > 0 && (equity > equities[at - 1] ||
+                      (equity == equities[at - 1] && out_.Before(candidate, items[at - 1])))) {
+      --at;
+    }
+    if (full) {
+      if (at == items.size()) return;
+      items.pop_back();
+      equities.pop_back();
+    }
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), candidate);
+    equities.insert(equities.begin() + static_cast<std::ptrdiff_t>(at), equity);
+  }
+
   using Bits = std::array<std::uint32_t, kBoardSize>;
 
   Board& board_;
   const int bonus_;
   Candidates& out_;
   const bool boardEmpty_;
+  const Goal goal_;
+  const int keep_;
+  ScoreCut cut_;
+  RackForBounds rackForBounds_;
+  BingoCheck bingo_;
+  const RackLeaves* leaves_ = nullptr;
+  bool useBounds_ = true;
+  std::vector<double>* equities_ = nullptr;
+  std::vector<AnchorBound>* bounds_ = nullptr;
+  std::array<AnchorEntry, 2 * kBoardSize * kBoardSize> anchors_{};
+  int anchorCount_ = 0;
+  int lowest_ = INT_MAX;     // the lowest score found
+  bool lowestOnly_ = false;  // searching on only for scores as low as that
+  int penaltyAhead_ = 0;
   const Gaddag* gaddag_ = nullptr;
   std::array<int, 27> rack_{};
   std::uint32_t onRack_ = 0;  // the letters the rack holds, as bits
   Bits marks_{};              // the squares marked as anchors, as bits along each row
   Bits rowTiles_{};
   Bits columnTiles_{};
-  std::array<std::array<SquareInfo, kBoardSize>, kBoardSize> cells_{};
+  std::array<std::array<LineSquare, kBoardSize>, kBoardSize> cells_{};
   Square lastAnchor_;
   int direction_ = 0;
   int line_ = 0;
@@ -465,7 +646,8 @@ class Search {
   int rightEnd_ = 0;  // the last square of the tiles that follow the anchor, or the anchor
   int wordStart_ = 0;
   bool anchorTouchesTile_ = false;
-  std::array<SquareInfo, kBoardSize> squares_{};
+  std::array<LineSquares, 2 * kBoardSize> lines_{};  // every line's squares, once prepared
+  LineSquare* squares_ = nullptr;                    // the squares of the line worked on
   std::array<char, kBoardSize> word_{};
   std::array<bool, kBoardSize> blank_{};
   std::array<int, 26> values_{};
@@ -473,6 +655,30 @@ class Search {
 
 void FindCandidates(Board& board, std::string_view rack, int bonus, Candidates& out) {
   Search(board, rack, bonus, out).Run();
+}
+
+void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep, Candidates& out) {
+  if (keep <= 0) {
+    FindCandidates(board, rack, bonus, out);
+    return;
+  }
+  Search(board, rack, bonus, out, Search::Goal::Top, keep).Run();
+}
+
+void FindBestCandidates(Board& board, std::string_view rack, int bonus, const RackLeaves& leaves,
+                        int count, Candidates& out, std::vector<double>& equities, bool useBounds) {
+  Search search(board, rack, bonus, out, Search::Goal::Best, std::max(count, 1));
+  search.SetLeaves(leaves, equities, useBounds);
+  search.Run();
+}
+
+std::vector<AnchorBound> AnchorBounds(Board& board, std::string_view rack, int bonus) {
+  Candidates out;
+  std::vector<AnchorBound> bounds;
+  Search search(board, rack, bonus, out, Search::Goal::Bounds);
+  search.SetBounds(bounds);
+  search.Run();
+  return bounds;
 }
 
 Candidates FindCandidates(Board& board, std::string_view rack, int bonus) {

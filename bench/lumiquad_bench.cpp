@@ -17,6 +17,8 @@
 
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
+#include "ai/rack_leaves.h"
+#include "ai/ratings.h"
 #include "bench/position_file.h"
 #include "model/bag.h"
 #include "model/board.h"
@@ -77,11 +79,17 @@ struct Table {
     computer.rack = position.rack;
   }
 
-  // One whole computer turn at "Genius"; returns the candidates found.
-  std::size_t Turn(const WordList* simple, double& generateMs, double& turnMs, Move* chosen) {
+  // One whole computer turn at "Genius", searching by bound or every move; returns the
+  // candidates found.
+  std::size_t Turn(const WordList* simple, bool bounded, double& generateMs, double& turnMs,
+                   Move* chosen) {
     const auto start = Clock::now();
     MarkCentreAnchor(board);
-    FindCandidates(board, computer.rack, moveConfig.GetBonus(), candidates);
+    if (bounded) {
+      FindTopCandidates(board, computer.rack, moveConfig.GetBonus(), 201, candidates);
+    } else {
+      FindCandidates(board, computer.rack, moveConfig.GetBonus(), candidates);
+    }
     const auto generated = Clock::now();
     MoveChooser chooser(candidates, 200, board, bag, computer, human, simple, false,
                         moveConfig.GetBonus());
@@ -93,6 +101,18 @@ struct Table {
     return candidates.Size();
   }
 
+  // The best move by score plus a leave value, as a player choosing by equity searches.
+  double BestMove(bool bounded, Move* chosen) {
+    const auto start = Clock::now();
+    MarkCentreAnchor(board);
+    leaves.Build(computer.rack, [](std::string_view leave) { return LeaveValue(leave, 1.0); });
+    FindBestCandidates(board, computer.rack, moveConfig.GetBonus(), leaves, 1, best, equities,
+                       bounded);
+    const double ms = Milliseconds(Clock::now() - start);
+    if (chosen != nullptr) *chosen = best.Empty() ? Move{} : best.ToMove(best[0]);
+    return ms;
+  }
+
   GameType type;
   MemorySettingsStore store;
   FixedClock clock;
@@ -102,6 +122,9 @@ struct Table {
   Player human;
   Player computer;
   Candidates candidates;  // kept from turn to turn, as the game engine keeps its list
+  Candidates best;
+  std::vector<double> equities;
+  RackLeaves leaves;
 };
 
 int Fail(const std::string& message) {
@@ -259,8 +282,11 @@ int Run(int argc, char** argv) {
               options.dictionary.c_str(), loadMs, std::string(GameTypeName(options.type)).c_str(),
               file.positions.size(), options.repeat);
 
-  std::vector<double> turnMedians;
-  double maxTurn = 0;
+  // Each figure by bound and over every move, in turn, so that both see the same machine.
+  std::vector<double> turnMedians[2];
+  std::vector<double> bestMedians[2];
+  std::vector<double> ratios;
+  double maxTurn[2] = {0, 0};
   double totalGenerate = 0;
   double totalCandidates = 0;
   for (std::size_t p = 0; p < file.positions.size(); ++p) {
@@ -268,33 +294,61 @@ int Run(int argc, char** argv) {
     std::optional<std::string> unseen = UnseenTiles(options.type, position, &error);
     if (!unseen) return Fail(options.positions + ": " + error);
     std::vector<double> generate;
-    std::vector<double> turn;
+    std::vector<double> turn[2];
+    std::vector<double> best[2];
     std::size_t candidates = 0;
-    Move chosen;
+    Move chosen[2];
+    Move bestMove[2];
     for (int r = 0; r < options.repeat; ++r) {
-      table.Lay(position, *unseen);
-      double generateMs = 0;
-      double turnMs = 0;
-      candidates = table.Turn(&simple, generateMs, turnMs, &chosen);
-      generate.push_back(generateMs);
-      turn.push_back(turnMs);
-      maxTurn = std::max(maxTurn, turnMs);
-      totalGenerate += generateMs;
-      totalCandidates += static_cast<double>(candidates);
+      for (int bounded = 0; bounded < 2; ++bounded) {
+        table.Lay(position, *unseen);
+        double generateMs = 0;
+        double turnMs = 0;
+        const std::size_t found =
+            table.Turn(&simple, bounded == 1, generateMs, turnMs, &chosen[bounded]);
+        turn[bounded].push_back(turnMs);
+        maxTurn[bounded] = std::max(maxTurn[bounded], turnMs);
+        if (bounded == 0) {
+          candidates = found;
+          generate.push_back(generateMs);
+          totalGenerate += generateMs;
+          totalCandidates += static_cast<double>(found);
+        }
+        table.Lay(position, *unseen);
+        best[bounded].push_back(table.BestMove(bounded == 1, &bestMove[bounded]));
+      }
     }
-    turnMedians.push_back(Median(turn));
+    // Both ways must choose alike, or the figures mean nothing.
+    if (DescribeMove(chosen[0], 0, false) != DescribeMove(chosen[1], 0, false) ||
+        DescribeMove(bestMove[0], 0, false) != DescribeMove(bestMove[1], 0, false)) {
+      return Fail("the search by bound chose otherwise at position " + std::to_string(p + 1));
+    }
+    for (int bounded = 0; bounded < 2; ++bounded) {
+      turnMedians[bounded].push_back(Median(turn[bounded]));
+      bestMedians[bounded].push_back(Median(best[bounded]));
+    }
+    ratios.push_back(Median(turn[1]) / Median(turn[0]));
     std::printf(
         "position %2zu (line %4d) rack %-7s candidates %6zu  generate %8.3f ms  turn %8.3f ms  "
-        "plays %s\n",
-        p + 1, position.line, position.rack.c_str(), candidates, Median(generate), Median(turn),
-        DescribeMove(chosen, 0, false).c_str());
+        "bounded %8.3f ms  best move %7.3f ms  plays %s\n",
+        p + 1, position.line, position.rack.c_str(), candidates, Median(generate), Median(turn[0]),
+        Median(turn[1]), Median(best[1]), DescribeMove(chosen[1], 0, false).c_str());
   }
   std::printf("peak memory %.1f MiB\n", static_cast<double>(PeakKilobytes()) / 1024.0);
   std::printf(
       "summary positions=%zu median_turn_ms=%.3f p95_turn_ms=%.3f max_turn_ms=%.3f "
       "candidates_per_s=%.0f\n",
-      file.positions.size(), Median(turnMedians), Percentile(turnMedians, 0.95), maxTurn,
+      file.positions.size(), Median(turnMedians[0]), Percentile(turnMedians[0], 0.95), maxTurn[0],
       totalGenerate > 0 ? totalCandidates / (totalGenerate / 1000.0) : 0.0);
+  std::printf(
+      "bounded  median_turn_ms=%.3f p95_turn_ms=%.3f max_turn_ms=%.3f "
+      "median_ratio=%.3f max_ratio=%.3f\n",
+      Median(turnMedians[1]), Percentile(turnMedians[1], 0.95), maxTurn[1], Median(ratios),
+      *std::max_element(ratios.begin(), ratios.end()));
+  std::printf("best_move median_ms=%.3f (every anchor %.3f) median_vs_turn=%.3f max_ms=%.3f\n",
+              Median(bestMedians[1]), Median(bestMedians[0]),
+              Median(turnMedians[0]) > 0 ? Median(bestMedians[1]) / Median(turnMedians[0]) : 0.0,
+              *std::max_element(bestMedians[1].begin(), bestMedians[1].end()));
   return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "settings/file_io.h"
 #include "settings/program_paths.h"
+#include "words/anagram_keys.h"
 #include "words/gaddag_file.h"
 
 namespace lumiquad {
@@ -60,6 +61,7 @@ void WordList::AddWord(std::string_view word) {
   if (word.empty()) return;
   gaddag_.reset();
   gaddagTried_ = false;
+  anagrams_.reset();
   // A list read from a sorted file adds each word next to the one before: the nodes of the
   // letters they share are where that word left them, as a node only moves when its parent
   // gains a child, and that parent is then on the new word's own way.
@@ -177,6 +179,11 @@ const Gaddag* WordList::SearchGaddag() const {
     }
   }
   return gaddag_.get();
+}
+
+const AnagramKeys& WordList::LongAnagrams() const {
+  if (!anagrams_) anagrams_ = std::make_shared<const AnagramKeys>(AnagramKeys::Of(*this, 7));
+  return *anagrams_;
 }
 
 namespace {

@@ -12,6 +12,7 @@
 namespace lumiquad {
 
 class Gaddag;
+class AnagramKeys;
 
 // One node of a letter tree. All nodes of a tree live in one array and the children of a node
 // lie side by side in it, in the order they were first added, so the move search reads a
@@ -78,6 +79,9 @@ class WordList {
   // when the list is too large for one. Adding a word drops it.
   const Gaddag* SearchGaddag() const;
   void AttachGaddag(std::shared_ptr<const Gaddag> gaddag) { gaddag_ = std::move(gaddag); }
+  // Which sets of seven letters or more make a word (see AnagramKeys), made on first use.
+  // Adding a word drops them.
+  const AnagramKeys& LongAnagrams() const;
   // Nodes in the array, spare room included.
   std::size_t NodeCount() const { return nodes_.size(); }
 
@@ -100,6 +104,7 @@ class WordList {
   bool alphabetical_ = true;
   mutable std::shared_ptr<const Gaddag> gaddag_;
   mutable bool gaddagTried_ = false;
+  mutable std::shared_ptr<const AnagramKeys> anagrams_;
 };
 
 // No move can form a word longer than the board, so longer runs of letters in a word list file

@@ -7,6 +7,7 @@
 #include <set>
 #include <tuple>
 
+#include "ai/rack_leaves.h"
 #include "rules/evaluate_placement.h"
 #include "support/board_picture.h"
 #include "support/move_printer.h"
@@ -281,6 +282,48 @@ TEST_F(Generation, AReusedListHoldsOnlyTheNewSearch) {
   EXPECT_EQ(list.ToMoves(), GenerateMoves(board_, "T", 50));
   FindCandidates(board_, "TAE?S", 50, list);
   EXPECT_EQ(list.ToMoves(), GenerateMoves(board_, "TAE?S", 50));
+}
+
+// Every leave of a rack is valued once, a repeated tile counted once per number kept, and the
+// best exchange is the best of all the ways to keep fewer than every tile.
+TEST(RackLeaves, TheBestExchangeIsTheBestOfEveryWayToKeepTiles) {
+  auto value = [](std::string_view leave) {
+    double worth = 0;
+    for (char tile : leave) worth += tile == '?' ? 9 : tile == 'S' ? 4 : tile == 'Q' ? -7 : -1;
+    return worth - (std::adjacent_find(leave.begin(), leave.end()) != leave.end() ? 3 : 0);
+  };
+  for (const std::string rack : {"QSS?IIU", "EEEEEEE", "Q", "AB?"}) {
+    RackLeaves leaves;
+    leaves.Build(rack, value);
+    double best = -1e9;
+    for (unsigned kept = 0; kept + 1 < (1u << rack.size()); ++kept) {
+      std::string leave;
+      for (std::size_t i = 0; i < rack.size(); ++i) {
+        if ((kept >> i & 1) != 0) leave += rack[i];
+      }
+      std::sort(leave.begin(), leave.end(),
+                [](char a, char b) { return (a == '?') != (b == '?') ? b == '?' : a < b; });
+      best = std::max(best, value(leave));
+    }
+    std::string keep;
+    std::string exchange;
+    double worth = 0;
+    ASSERT_TRUE(leaves.BestExchange(keep, exchange, worth)) << rack;
+    EXPECT_EQ(worth, best) << rack;
+    EXPECT_EQ(value(keep), best) << rack;
+    std::string both = keep + exchange;
+    std::string sorted = rack;
+    std::sort(both.begin(), both.end());
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(both, sorted) << rack;
+    EXPECT_FALSE(exchange.empty()) << rack;
+  }
+  RackLeaves empty;
+  empty.Build("", value);
+  std::string keep;
+  std::string exchange;
+  double worth = 0;
+  EXPECT_FALSE(empty.BestExchange(keep, exchange, worth));
 }
 
 }  // namespace

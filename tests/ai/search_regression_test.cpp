@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
+#include "ai/rack_leaves.h"
+#include "ai/ratings.h"
 #include "bench/position_file.h"
 #include "model/bag.h"
 #include "model/board.h"
@@ -61,10 +64,31 @@ class SearchRegression : public ::testing::Test {
   Bag bag_{store_, clock_};
 };
 
+// The best `count` of a full list by score plus leave value, equal ones in the search's order.
+std::vector<std::pair<double, Candidate>> BestOf(const Candidates& all, const RackLeaves& leaves,
+                                                 int count) {
+  std::vector<std::pair<double, Candidate>> scored;
+  for (const Candidate& candidate : all.Items()) {
+    std::array<int, 27> kept{};
+    for (char tile : all.ToMove(candidate).rackAfter) {
+      ++kept[tile == '?' ? 26 : static_cast<std::size_t>(tile - 'A')];
+    }
+    scored.push_back({candidate.total + leaves.Value(leaves.Index(kept)), candidate});
+  }
+  std::stable_sort(scored.begin(), scored.end(), [&](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : all.Before(a.second, b.second);
+  });
+  scored.resize(std::min(scored.size(), static_cast<std::size_t>(count)));
+  return scored;
+}
+
 // The real search and the plain one give the same list, move for move, in the same order and
 // with the same racks, and the computer's judgement of either is the same ranked list: on the
-// Scrabble board, on the Lumiquad board with its quadruple and penalty squares, and with a word
-// list that holds one-letter words.
+// Scrabble and Literati boards, on the Lumiquad board with its quadruple and penalty squares,
+// and with a word list that holds one-letter words. The searches by bound give what the full
+// list gives: the same judgement from the highest-scoring moves and the lowest, the same best
+// moves by equity, no anchor's bound below a move found from it, and the board's anchor marks
+// left alike.
 TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
   struct Setting {
     GameType type;
@@ -74,6 +98,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
   const std::vector<Setting> settings = {
       {GameType::Scrabble, false, {0, 1, 2, 3, 5, 7, 9, 14, 20, 27}},
       {GameType::Lumiquad, false, {0, 4, 8, 12, 17, 26}},
+      {GameType::Literati, false, {1, 6, 10, 19, 25}},
       {GameType::Scrabble, true, {3, 11, 23}},
   };
   Player human(store_, false, bag_);
@@ -108,6 +133,43 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       EXPECT_EQ(fast.Ranked(), slow.Ranked()) << where;
       EXPECT_EQ(fast.HighestMove(), slow.HighestMove()) << where;
       EXPECT_EQ(fast.FallbackMove(), slow.FallbackMove()) << where;
+
+      const std::vector<Square> marks = board_.Squares();
+      const Square searchAnchor = board_.searchAnchor;
+      MarkCentreAnchor(board_);
+      Candidates top;
+      FindTopCandidates(board_, rack, moveConfig_.GetBonus(), 201, top);
+      EXPECT_EQ(board_.Squares(), marks) << where;
+      EXPECT_EQ(board_.searchAnchor, searchAnchor) << where;
+      const MoveChooser bounded(top, 200, board_, bag_, computer, human, nullptr, false,
+                                moveConfig_.GetBonus());
+      EXPECT_EQ(bounded.Ranked(), slow.Ranked()) << where;
+      EXPECT_EQ(bounded.HighestMove(), slow.HighestMove()) << where;
+      EXPECT_EQ(bounded.FallbackMove(), slow.FallbackMove()) << where;
+
+      MarkCentreAnchor(board_);
+      for (const AnchorBound& bound : AnchorBounds(board_, rack, moveConfig_.GetBonus())) {
+        for (const Candidate& candidate : candidates.Items()) {
+          if (candidate.direction == bound.direction && candidate.line == bound.line &&
+              candidate.anchor == bound.anchor) {
+            ASSERT_LE(candidate.total, bound.upper) << where << ", " << candidate.word.data();
+          }
+        }
+      }
+
+      RackLeaves leaves;
+      leaves.Build(rack, [](std::string_view leave) { return LeaveValue(leave, 1.0); });
+      const auto want = BestOf(candidates, leaves, 5);
+      MarkCentreAnchor(board_);
+      Candidates best;
+      std::vector<double> equities;
+      FindBestCandidates(board_, rack, moveConfig_.GetBonus(), leaves, 5, best, equities);
+      ASSERT_EQ(best.Size(), want.size()) << where;
+      for (std::size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(equities[i], want[i].first) << where << ", best " << i;
+        EXPECT_EQ(best.ToMove(best[i]), candidates.ToMove(want[i].second))
+            << where << ", best " << i;
+      }
     }
   }
 }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/board.h"
+
+namespace lumiquad {
+
+class AnagramKeys;
+
+// A square's premium for the letter on it (x1 to x4) and for the word through it (x1 to x4, or
+// a penalty of 5 or 10), as the scoring counts them.
+struct Premium {
+  int letter = 1;
+  int word = 1;
+  int penalty = 0;
+};
+
+Premium PremiumOf(char kind);
+
+inline constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+
+// What the search knows of one square of the line it works on.
+struct LineSquare {
+  char tile = 0;     // the letter of a tile lying here, else 0
+  int tileCode = 0;  // its code in the GADDAG
+  int tileValue = 0;
+  Premium premium;     // what the square does to a tile laid on it now
+  bool cross = false;  // tiles touch it across the line
+  std::uint32_t allowed = kAllLetters;
+  int crossSum = 0;  // the plain value of the tiles across the line through it
+};
+using LineSquares = std::array<LineSquare, kBoardSize>;
+
+// The tiles of a rack that can be laid, as the bounds need them.
+struct RackForBounds {
+  std::array<int, 27> counts{};  // per letter, the blank last
+  std::array<int, 7> values{};   // the laid values, highest first (a blank 0)
+  std::array<int, 26> letterValues{};
+  int size = 0;
+};
+
+// Whether a rack's tiles with some tiles of the board may make a word using them all, asked
+// when every rack tile would be laid; answers are remembered for the turn.
+class BingoCheck {
+ public:
+  BingoCheck(const AnagramKeys* anagrams, const RackForBounds& rack)
+      : anagrams_(anagrams), rack_(rack) {}
+  // `boardLetters`: the board's letters in the word, as counts per letter.
+  bool Possible(const std::array<std::uint8_t, 26>& boardLetters);
+
+ private:
+  const AnagramKeys* anagrams_;
+  const RackForBounds& rack_;
+  struct Entry {
+    std::array<std::uint8_t, 26> letters{};
+    bool possible = false;
+  };
+  std::array<Entry, 64> remembered_{};
+  int size_ = 0;
+};
+
+// An upper bound on the score of every placement the search finds from the anchor at `anchor`
+// of a line whose previous anchor is `previous` (-1 for none): the best the rack's highest
+// values could make on each run of free squares through it, with the tiles and premiums that
+// run takes in, and the full-rack bonus only where the tiles could make a word.
+int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
+                     int bonus, BingoCheck& bingo);
+
+}  // namespace lumiquad

@@ -1,0 +1,56 @@
+#include "words/anagram_keys.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "words/word_list.h"
+
+namespace lumiquad {
+
+namespace {
+
+constexpr std::array<std::uint32_t, 26> MakeLetterKeys() {
+  std::array<std::uint32_t, 26> keys{};
+  std::uint64_t state = 0x9e3779b97f4a7c15ull;  // splitmix64, so the keys never change
+  for (std::uint32_t& key : keys) {
+    state += 0x9e3779b97f4a7c15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    key = static_cast<std::uint32_t>(z ^ (z >> 31));
+  }
+  return keys;
+}
+
+}  // namespace
+
+const std::array<std::uint32_t, 26> AnagramKeys::kLetterKeys = MakeLetterKeys();
+
+AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
+  AnagramKeys result;
+  // Depth first through the tree, the key of the letters so far beside each node.
+  std::vector<std::pair<const TrieNode*, std::pair<std::uint32_t, int>>> stack;
+  stack.push_back({&words.Root(), {0u, 0}});
+  while (!stack.empty()) {
+    const auto [node, at] = stack.back();
+    stack.pop_back();
+    const auto [key, depth] = at;
+    if (depth >= shortest && node->IsTerminal()) result.keys_.push_back(key);
+    for (int i = 0; i < node->ChildCount(); ++i) {
+      const TrieNode& child = node->Child(i);
+      const char letter = child.Letter();
+      if (letter < 'A' || letter > 'Z') continue;
+      stack.push_back({&child, {key + KeyOf(letter - 'A'), depth + 1}});
+    }
+  }
+  std::sort(result.keys_.begin(), result.keys_.end());
+  result.keys_.erase(std::unique(result.keys_.begin(), result.keys_.end()), result.keys_.end());
+  result.keys_.shrink_to_fit();
+  return result;
+}
+
+bool AnagramKeys::MayFormWord(std::uint32_t key) const {
+  return std::binary_search(keys_.begin(), keys_.end(), key);
+}
+
+}  // namespace lumiquad
