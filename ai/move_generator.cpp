@@ -8,6 +8,7 @@
 #include <bit>
 #include <climits>
 #include <cstdint>
+#include <limits>
 
 #include "model/board.h"
 #include "model/player.h"
@@ -85,6 +86,7 @@ class Search {
   // The anchors of a search by bound, as the lines note them.
   struct AnchorEntry {
     int upper = 0;
+    double equity = 0;  // by equity: the most a move from it can be worth
     std::int16_t order = 0;
     std::int8_t direction = 0;
     std::int8_t line = 0;
@@ -241,9 +243,11 @@ class Search {
         Anchor(i, previous);
       } else {
         AnchorEntry& entry = anchors_[static_cast<std::size_t>(anchorCount_)];
+        std::array<int, 8> byLaid{};
         entry.upper =
             AnchorUpperBound(lines_[static_cast<std::size_t>(direction * kBoardSize + line)], i,
-                             previous, rackForBounds_, bonus_, bingo_);
+                             previous, rackForBounds_, bonus_, bingo_, &byLaid);
+        entry.equity = BestEquity(byLaid);
         entry.order = static_cast<std::int16_t>(anchorCount_++);
         entry.direction = static_cast<std::int8_t>(direction);
         entry.line = static_cast<std::int8_t>(line);
@@ -269,21 +273,35 @@ class Search {
       return;
     }
     std::sort(first, last, [](const AnchorEntry& a, const AnchorEntry& b) {
+      if (a.equity != b.equity) return a.equity > b.equity;
       return a.upper != b.upper ? a.upper > b.upper : a.order < b.order;
     });
     auto entry = first;
-    for (; entry != last && !CanStop(entry->upper); ++entry) Walk(*entry);
+    for (; entry != last && !CanStop(*entry); ++entry) Walk(*entry);
     if (goal_ != Goal::Top) return;
     lowestOnly_ = true;
     for (; entry != last; ++entry) Walk(*entry);
     lowestOnly_ = false;
   }
 
-  bool CanStop(int upper) const {
-    if (goal_ == Goal::Top) return cut_.Full() && upper < cut_.Threshold();
+  // By equity, the runs of each length with the best leave of the tiles they leave; a run of
+  // every tile leaves nothing.
+  double BestEquity(const std::array<int, 8>& byLaid) const {
+    if (goal_ != Goal::Best) return 0;
+    double best = -std::numeric_limits<double>::infinity();
+    for (int laid = 1; laid <= rackForBounds_.size; ++laid) {
+      if (byLaid[static_cast<std::size_t>(laid)] == INT_MIN) continue;
+      best = std::max(best, byLaid[static_cast<std::size_t>(laid)] +
+                                leaves_->BestOfSize(leaves_->Tiles() - laid));
+    }
+    return best;
+  }
+
+  bool CanStop(const AnchorEntry& entry) const {
+    if (goal_ == Goal::Top) return cut_.Full() && entry.upper < cut_.Threshold();
     const std::size_t kept = out_.items_.size();
     return useBounds_ && kept == static_cast<std::size_t>(keep_) &&
-           static_cast<double>(upper) + leaves_->Best() < (*equities_)[kept - 1];
+           entry.equity < (*equities_)[kept - 1];
   }
 
   void Walk(const AnchorEntry& entry) {

@@ -1,6 +1,7 @@
 #include "ai/rack_leaves.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace lumiquad {
 
@@ -29,12 +30,15 @@ void RackLeaves::Build(std::string_view rack, const LeaveValueFunction& value) {
   values_.resize(static_cast<std::size_t>(size));
   std::array<char, 8> tiles{};
   best_ = 0;
+  bestOfSize_.fill(-std::numeric_limits<double>::infinity());
   for (int index = 0; index < size; ++index) {
     const int length = TilesOf(index, tiles.data());
     const double v =
         value ? value(std::string_view(tiles.data(), static_cast<std::size_t>(length))) : 0.0;
     values_[static_cast<std::size_t>(index)] = v;
     best_ = index == 0 ? v : std::max(best_, v);
+    double& ofSize = bestOfSize_[static_cast<std::size_t>(length)];
+    ofSize = std::max(ofSize, v);
   }
 }
 

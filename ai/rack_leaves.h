@@ -31,6 +31,9 @@ class RackLeaves {
   double Value(int index) const { return values_[static_cast<std::size_t>(index)]; }
   // The highest value of any leave, with the rack kept whole.
   double Best() const { return best_; }
+  // The highest value of a leave of `size` tiles (below any value when there is none).
+  double BestOfSize(int size) const { return bestOfSize_[static_cast<std::size_t>(size)]; }
+  int Tiles() const { return tiles_; }
 
   // The exchange worth most: the tiles to keep (all others go back) with the highest value,
   // keeping fewer than all the tiles. False for an empty rack.
@@ -47,6 +50,7 @@ class RackLeaves {
   int tiles_ = 0;
   std::vector<double> values_;
   double best_ = 0;
+  std::array<double, 8> bestOfSize_{};
 };
 
 }  // namespace lumiquad

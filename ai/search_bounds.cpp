@@ -85,7 +85,7 @@ int Cap(const LineSquare& square, const RackForBounds& rack) {
 }  // namespace
 
 int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo) {
+                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid) {
   // The free squares of the line, and what the rack could lay on each.
   std::array<int, kBoardSize> free{};
   std::array<int, kBoardSize> caps{};
@@ -101,6 +101,7 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
     free[static_cast<std::size_t>(count++)] = position;
   }
   int best = INT_MIN;
+  if (byLaid != nullptr) byLaid->fill(INT_MIN);
   if (at < 0 || rack.size == 0) return best;
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
@@ -155,6 +156,10 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
       int bound = fixed + std::min(paired, capped);
       if (laid >= kRackSize && bonus > 0 && bingo.Possible(boardLetters)) bound += bonus;
       best = std::max(best, bound);
+      if (byLaid != nullptr) {
+        int& longest = (*byLaid)[static_cast<std::size_t>(laid)];
+        longest = std::max(longest, bound);
+      }
     }
   }
   return best;

@@ -65,7 +65,8 @@ class BingoCheck {
 // of a line whose previous anchor is `previous` (-1 for none): the best the rack's highest
 // values could make on each run of free squares through it, with the tiles and premiums that
 // run takes in, and the full-rack bonus only where the tiles could make a word.
+// `byLaid`, when given, gets the bound of the runs of each length (INT_MIN where none).
 int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo);
+                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid = nullptr);
 
 }  // namespace lumiquad

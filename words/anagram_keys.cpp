@@ -1,6 +1,5 @@
 #include "words/anagram_keys.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "words/word_list.h"
@@ -28,6 +27,7 @@ const std::array<std::uint32_t, 26> AnagramKeys::kLetterKeys = MakeLetterKeys();
 
 AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
   AnagramKeys result;
+  result.bits_.assign(std::size_t{1} << (kBitsLog2 - 6), 0);
   // Depth first through the tree, the key of the letters so far beside each node.
   std::vector<std::pair<const TrieNode*, std::pair<std::uint32_t, int>>> stack;
   stack.push_back({&words.Root(), {0u, 0}});
@@ -35,7 +35,10 @@ AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
     const auto [node, at] = stack.back();
     stack.pop_back();
     const auto [key, depth] = at;
-    if (depth >= shortest && node->IsTerminal()) result.keys_.push_back(key);
+    if (depth >= shortest && node->IsTerminal()) {
+      const std::uint32_t bit = key >> (32 - kBitsLog2);
+      result.bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+    }
     for (int i = 0; i < node->ChildCount(); ++i) {
       const TrieNode& child = node->Child(i);
       const char letter = child.Letter();
@@ -43,14 +46,7 @@ AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
       stack.push_back({&child, {key + KeyOf(letter - 'A'), depth + 1}});
     }
   }
-  std::sort(result.keys_.begin(), result.keys_.end());
-  result.keys_.erase(std::unique(result.keys_.begin(), result.keys_.end()), result.keys_.end());
-  result.keys_.shrink_to_fit();
   return result;
-}
-
-bool AnagramKeys::MayFormWord(std::uint32_t key) const {
-  return std::binary_search(keys_.begin(), keys_.end(), key);
 }
 
 }  // namespace lumiquad
