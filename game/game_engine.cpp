@@ -1,5 +1,7 @@
 #include "game/game_engine.h"
 
+#include "words/anagram_keys.h"
+
 #include <algorithm>
 
 #include "ai/move_generator.h"
@@ -368,7 +370,29 @@ void GameEngine::ComputerTurn() {
   FindCandidates(*board_, computer_->rack, Bonus(), candidates_);
   MoveChooser chooser(candidates_, kKeepCount, *board_, *bag_, *computer_, *human_,
                       simpleWords_.get(), filter_, Bonus());
-  const Move chosen = chooser.ChooseMove(levelValue_);
+  Move chosen;
+  if (levelValue_ == kChampionLevel) {
+    const ChampionChoice choice = ChampionChoiceNow();
+    if (choice.kind == ChampionChoice::Kind::Exchange &&
+        bag_->Size() >= static_cast<int>(choice.exchange.size()) &&
+        RackHolds(computer_->rack, choice.exchange)) {
+      BeginRecord(std::move(chooser));
+      RecordChange(choice.exchange, *computer_);
+      window_.SetBusy(false);
+      window_.ShowMessage("CHANGE",
+                          computer_->Name() + " changed " + std::to_string(choice.exchange.size()) +
+                              (choice.exchange.size() == 1 ? " tile" : " tiles"),
+                          MessageIcon::None);
+      window_.SetStatusText("");
+      window_.TilesChanged();
+      if (EndOfGameTest()) GameOverAnnouncement();
+      return;
+    }
+    chosen = choice.kind == ChampionChoice::Kind::Place ? choice.move : Move{};
+    if (choice.kind != ChampionChoice::Kind::Place) chosen.mainWord = kNoMoveWord;
+  } else {
+    chosen = chooser.ChooseMove(levelValue_);
+  }
   bool played = false;
   if (chosen.mainWord != kNoMoveWord && !candidates_.Empty() && chosen.total > 0) {
     LogMove(*computer_, chosen);
@@ -389,6 +413,27 @@ void GameEngine::ComputerTurn() {
   window_.TilesChanged();
   window_.SetBusy(false);
   if (EndOfGameTest()) GameOverAnnouncement();
+}
+
+ChampionChoice GameEngine::ChampionChoiceNow() {
+  // What a player in the computer's seat knows; its lazily made search tables are made here
+  // first, so that the thinking only reads what the window reads too.
+  ChampionView view;
+  view.board = board_.get();
+  view.rack = computer_->rack;
+  view.unseen = bag_->GetContents() + human_->rack;
+  view.bagSize = bag_->Size();
+  view.score = computer_->score;
+  view.opponentScore = human_->score;
+  view.bonus = Bonus();
+  view.seed = static_cast<std::uint64_t>(clock_.Seconds());
+  if (const WordList* words = board_->DictionaryRef()) {
+    words->SearchGaddag();
+    words->LongAnagrams();
+  }
+  ChampionOptions options;
+  options.budget = std::chrono::milliseconds(championBudgetMs_);
+  return window_.Think([view, options] { return ChooseChampion(view, options); });
 }
 
 void GameEngine::GameOverAnnouncement() {

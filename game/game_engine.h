@@ -186,6 +186,9 @@ class GameEngine {
   // The computer's level value: 1 to 10, or 50 for the hidden level.
   int Level() const { return levelValue_; }
   void SetLevel(int levelValue) { levelValue_ = levelValue; }
+  // How long the champion thinks over a turn, in milliseconds.
+  void SetChampionBudget(int milliseconds) { championBudgetMs_ = milliseconds; }
+  int ChampionBudget() const { return championBudgetMs_; }
   void SetFilter(bool on) { filter_ = on; }
   bool Filter() const { return filter_; }
   // The full-rack bonus in force: the setting, or the one a loaded game was played with.
@@ -218,6 +221,8 @@ class GameEngine {
   // The human's analysis for a record: the one kept for this position, else made now.
   MoveChooser TakeHumanAnalysis();
   void BeginRecord(MoveChooser analysis);
+  // The champion's choice for the computer's seat, as the window runs its thinking.
+  ChampionChoice ChampionChoiceNow();
   void CompleteRecord(const Move& move);
   // Plays a placement for a player: -30000 when the evaluation rejects it, else its score.
   int RecordMove(Player& player, const Placement& placement, Move* played);
@@ -282,6 +287,7 @@ class GameEngine {
   std::optional<KeptAnalysis> humanAnalysis_;
   bool gameOver_ = false;
   int levelValue_ = 8;
+  int championBudgetMs_ = 1000;
   std::string wordListPath_;
   std::string simpleWordListPath_;
   std::string spareText_;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "ai/champion.h"
 
 namespace lumiquad {
 
@@ -75,6 +78,10 @@ class GameWindow {
   // How far the word structure of a new list has been built, 0 to 100 (100: done); answers
   // false when the user stops it. A window without a screen lets every build finish.
   virtual bool WordListProgress(int percent) { return percent >= 0; }
+  // Runs the computer's long thinking and answers its result. A window may run it away from
+  // its own thread and stay responsive, taking no command that changes the game meanwhile; the
+  // work reads only its own copy of the position.
+  virtual ChampionChoice Think(const std::function<ChampionChoice()>& work) { return work(); }
 };
 
 // The program's name, the caption of its own messages.

@@ -1,5 +1,6 @@
 #include "ui/main_frame.h"
 
+#include <QtCore/QEventLoop>
 #include <QtCore/QTime>
 #include <QtCore/QTimer>
 #include <QtCore/QUrl>
@@ -15,7 +16,9 @@
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStatusBar>
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "settings/program_paths.h"
 #include "ui/analysis_table.h"
@@ -34,6 +37,8 @@ namespace {
 constexpr const char* kViewKey = "Software\\Lumiquad\\View";
 constexpr const char* kAnalysisTableValue = "AnalysisTable";
 constexpr const char* kPlayingAidsValue = "PlayingAids";
+constexpr const char* kChampionValue = "Champion";
+constexpr const char* kChampionTimeValue = "ChampionTime";
 // How long the computer may think before the status bar says so.
 constexpr int kThinkingNoticeMs = 300;
 // The room the analysis table asks for beside the board.
@@ -82,6 +87,12 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
     };
     flag(kAnalysisTableValue, analysisWanted_);
     flag(kPlayingAidsValue, playingAids_);
+    flag(kChampionValue, champion_);
+    if (const SettingsValue* stored = FindSettingsValue(*view, kChampionTimeValue);
+        stored != nullptr && std::holds_alternative<std::int32_t>(*stored)) {
+      championTime_ =
+          std::clamp(std::get<std::int32_t>(*stored), kMinChampionTime, kMaxChampionTime);
+    }
   }
   view_->SetPlayingAids(playingAids_);
   analysis_ = new AnalysisTable(this);
@@ -97,7 +108,10 @@ MainFrame::MainFrame(SettingsStore& store, const Clock& clock, CMoveRegConfig& m
   BuildMenus();
   BuildControls();
   SetColour(settings_.color);
+  const bool champion = champion_;
   SetLevel(settings_.level);
+  if (champion) SetLevel(kChampionIndex);
+  engine_->SetChampionBudget(championTime_);
   move(30, 5);
   // Never larger than the screen's free area (a large text scale makes the stored size too
   // big): the board then starts zoomed out instead of running off the screen.
@@ -331,6 +345,7 @@ void MainFrame::TilesChanged() {
 }
 
 void MainFrame::UpdateCommands() {
+  if (thinking_) return;  // all stay off until the computer has moved
   const bool playing = engine_->State() == GameState::Playing;
   Command(kHintCommand)->setEnabled(playing);
   Command(kTakeBackCommand)->setEnabled(playing && engine_->CanTakeBack());
@@ -430,7 +445,57 @@ void MainFrame::showEvent(QShowEvent* event) {
   }
 }
 
+ChampionChoice MainFrame::Think(const std::function<ChampionChoice()>& work) {
+  std::vector<std::pair<QWidget*, bool>> widgets;
+  std::vector<std::pair<QAction*, bool>> actions;
+  for (const auto& [id, action] : commands_) {
+    actions.emplace_back(action, action->isEnabled());
+    action->setEnabled(false);
+  }
+  for (QWidget* widget : {static_cast<QWidget*>(view_), static_cast<QWidget*>(menuBar())}) {
+    widgets.emplace_back(widget, widget->isEnabled());
+    widget->setEnabled(false);
+  }
+  for (const auto& [id, button] : buttons_) {
+    widgets.emplace_back(button, button->isEnabled());
+    button->setEnabled(false);
+  }
+  thinking_ = true;
+  ChampionChoice choice;
+  QEventLoop loop;
+  std::thread worker([&] {
+    choice = work();
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  loop.exec();
+  worker.join();
+  thinking_ = false;
+  for (const auto& [action, enabled] : actions) action->setEnabled(enabled);
+  for (const auto& [widget, enabled] : widgets) widget->setEnabled(enabled);
+  if (closeAfterThinking_) {
+    closeAfterThinking_ = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+  }
+  return choice;
+}
+
+void MainFrame::RememberChampion(bool on) {
+  settings_.Store().WriteValues(kViewKey, {{kChampionValue, std::int32_t{on ? 1 : 0}}});
+}
+
+void MainFrame::SetChampionTime(int milliseconds) {
+  championTime_ = std::clamp(milliseconds, kMinChampionTime, kMaxChampionTime);
+  engine_->SetChampionBudget(championTime_);
+  settings_.Store().WriteValues(kViewKey, {{kChampionTimeValue, std::int32_t{championTime_}}});
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
+  // Closing waits for the computer's answer: its turn is then complete and kept.
+  if (thinking_) {
+    closeAfterThinking_ = true;
+    event->ignore();
+    return;
+  }
   // A game still in play is kept for File > Resume Last Game; the user is asked only when it
   // cannot be, and may then stay.
   if (!engine_->KeepBeforeReplacing()) {

@@ -64,6 +64,10 @@ class MainFrame : public QMainWindow, public GameWindow {
   std::optional<std::string> AskSavePath(const FileDialog& dialog) override;
   std::optional<std::string> AskOpenPath(const FileDialog& dialog) override;
   void SetBusy(bool busy) override;
+  // The champion thinks on a thread of its own while the window goes on drawing; every command
+  // and button is off until the answer comes back.
+  ChampionChoice Think(const std::function<ChampionChoice()>& work) override;
+  bool Thinking() const { return thinking_; }
   void SetButtonMode(ButtonMode mode) override;
   void EnableGameButton(bool enabled) override;
   void AppendLog(const std::string& text) override;
@@ -91,14 +95,23 @@ class MainFrame : public QMainWindow, public GameWindow {
   static constexpr int kRecentGamesCommand = 4037;
   static constexpr int kPlayingAidsCommand = 4038;
   static constexpr int kImportGcgCommand = 4039;
+  static constexpr int kChampionCommand = 4040;
+  static constexpr int kChampionTimeCommand = 4041;
+  // How long the champion may think over a turn, in milliseconds.
+  static constexpr int kMinChampionTime = 100;
+  static constexpr int kMaxChampionTime = 60000;
 
   // The window's starting size: the stored one, within the screen's free area with the window's
   // frame and its place at (30, 5).
   static QSize StartingSize(QSize stored, QRect available);
 
-  // The colour and level commands: exactly one of each is checked.
+  // The colour and level commands: exactly one of each is checked. The champion's index comes
+  // after the others'.
   void SetColour(int index);
   void SetLevel(int index);
+  static constexpr int kChampionIndex = 11;
+  void SetChampionTime(int milliseconds);
+  int ChampionTime() const { return championTime_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -125,6 +138,7 @@ class MainFrame : public QMainWindow, public GameWindow {
   void UpdateAnalysisTable();
   void SetAnalysisTableWanted(bool wanted);
   void SetPlayingAids(bool on);
+  void RememberChampion(bool on);
   void StartReview();
   void SetDictionary();
   void OpenLetterFrequencies();
@@ -145,6 +159,10 @@ class MainFrame : public QMainWindow, public GameWindow {
   std::optional<QRect> geometryBeforeAnalysis_;
   bool analysisResizing_ = false;
   bool playingAids_ = true;
+  bool champion_ = false;  // the level chosen is the champion (kept apart from the levels')
+  int championTime_ = 1000;
+  bool thinking_ = false;
+  bool closeAfterThinking_ = false;
   // The computer's turn is told in the status bar only once it has taken a while.
   QTimer* thinkingNotice_ = nullptr;
   // Shown while a new word list's structure is built; whether the user stopped the last build.

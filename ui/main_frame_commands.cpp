@@ -5,11 +5,13 @@
 #include <QtGui/QActionGroup>
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
+#include <QtWidgets/QInputDialog>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
+#include "ai/champion.h"
 #include "game/report.h"
 #include "settings/program_paths.h"
 #include "ui/board_view.h"
@@ -159,6 +161,20 @@ void MainFrame::BuildMenus() {
     action->setCheckable(true);
     levels_->addAction(action);
   }
+  QAction* champion =
+      AddCommand(levels, kChampionCommand, "&Champion", [this] { SetLevel(kChampionIndex); });
+  champion->setCheckable(true);
+  champion->setStatusTip(
+      "The strongest level: it weighs the tiles it keeps, exchanges, looks "
+      "ahead and thinks longer");
+  levels_->addAction(champion);
+  AddCommand(levels, kChampionTimeCommand, "Champion's &Thinking Time...", [this] {
+    bool ok = false;
+    const int seconds10 = QInputDialog::getInt(this, "Champion's Thinking Time",
+                                               "Tenths of a second a turn:", championTime_ / 100, 1,
+                                               kMaxChampionTime / 100, 1, &ok);
+    if (ok) SetChampionTime(seconds10 * 100);
+  });
   QMenu* boards = configure->addMenu("Board Confi&guration");
   AddCommand(boards, 25373, "&Clear Board Configuration",
              [this] { engine_->ClearBoardConfiguration(); });
@@ -236,6 +252,17 @@ void MainFrame::SetColour(int index) {
 }
 
 void MainFrame::SetLevel(int index) {
+  // The champion is remembered beside the levels, which keep the one chosen before it.
+  const bool champion = index == kChampionIndex;
+  if (champion != champion_) {
+    champion_ = champion;
+    RememberChampion(champion);
+  }
+  if (champion) {
+    Command(kChampionCommand)->setChecked(true);
+    engine_->SetLevel(kChampionLevel);
+    return;
+  }
   if (index < 0 || index >= kLevelCount) index = kDefaultLevel;
   if (index == 10) {
     Command(12903)->setChecked(true);

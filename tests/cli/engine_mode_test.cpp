@@ -49,12 +49,12 @@ TEST_F(EngineMode, AnswersEveryCommandAndReadsOnAfterAnError) {
                     "position cgp " +
                     cat +
                     " SX/E 20/5 1\n"
-                    "go\n"
+                    "go time 200\n"
                     "go level nobody\n"
                     "position cgp " +
                     cat +
                     " Q/ 20/5 1\n"
-                    "go\n"
+                    "go time 100\n"
                     "\n"
                     "launch\n"
                     "quit\n"
@@ -65,7 +65,7 @@ TEST_F(EngineMode, AnswersEveryCommandAndReadsOnAfterAnError) {
             "bestmove 8H Za\n"  // a blank in lower case
             "bestmove I8 .X\n"  // down through the board's blank A
             "error go takes level NAME and time MS\n"
-            "bestmove -\n"
+            "bestmove -Q\n"  // the champion changes a lone Q with a full bag
             "error unknown command launch\n");
 }
 

@@ -1,8 +1,11 @@
 #include "tools/cli/engine_mode.h"
 
+#include <algorithm>
+#include <chrono>
 #include <optional>
 #include <sstream>
 
+#include "ai/champion.h"
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
 #include "game/cgp.h"
@@ -57,7 +60,8 @@ class EngineTable {
   GameType Type() const { return type_; }
 
   // The move of a level in the position: "bestmove ..." as the protocol writes it.
-  std::string Go(const CgpPosition& position, const std::string& unseen, int level) {
+  std::string Go(const CgpPosition& position, const std::string& unseen, int level,
+                 int milliseconds) {
     board_.LayBuiltIn(type_);
     LayCgp(board_, position);
     // What the mover cannot see: the bag and the opponent's rack as one.
@@ -67,6 +71,7 @@ class EngineTable {
     opponent_.score = position.opponentScore;
     board_.SetMover(1);
     MarkCentreAnchor(board_);
+    if (level == kChampionLevel) return Champion(position, unseen, milliseconds);
     FindCandidates(board_, mover_.rack, moveConfig_.GetBonus(), candidates_);
     const MoveChooser chooser(candidates_, 200, board_, bag_, mover_, opponent_, &simple_, false,
                               moveConfig_.GetBonus());
@@ -78,6 +83,34 @@ class EngineTable {
   }
 
  private:
+  // The champion knows the tiles it has not seen as one lot, and how many the opponent holds:
+  // those given, or a full rack while the unseen tiles last.
+  std::string Champion(const CgpPosition& position, const std::string& unseen, int milliseconds) {
+    ChampionView view;
+    view.board = &board_;
+    view.rack = position.rack;
+    view.unseen = unseen + position.opponentRack;
+    const std::size_t opponentTiles = position.opponentRack.empty()
+                                          ? std::min<std::size_t>(7, view.unseen.size())
+                                          : position.opponentRack.size();
+    view.bagSize = static_cast<int>(view.unseen.size() - opponentTiles);
+    view.score = position.score;
+    view.opponentScore = position.opponentScore;
+    view.bonus = moveConfig_.GetBonus();
+    ChampionOptions options;
+    options.budget = std::chrono::milliseconds(milliseconds);
+    const ChampionChoice choice = ChooseChampion(view, options);
+    switch (choice.kind) {
+      case ChampionChoice::Kind::Place:
+        return "bestmove " + GcgPlay(choice.move, board_.Squares());
+      case ChampionChoice::Kind::Exchange:
+        return "bestmove -" + choice.exchange;
+      case ChampionChoice::Kind::Pass:
+        break;
+    }
+    return "bestmove -";
+  }
+
   WordList words_;
   WordList simple_;
   MemorySettingsStore store_;
@@ -129,7 +162,8 @@ void RunEngine(std::istream& in, std::ostream& out, const EngineOptions& options
       position = std::move(read);
       unseen = std::move(*tiles);
     } else if (command == "go") {
-      int level = 1;  // the strongest level
+      int level = kChampionLevel;  // the strongest level
+      int milliseconds = 1000;
       bool understood = true;
       for (std::string word; understood && words >> word;) {
         std::string value;
@@ -138,7 +172,8 @@ void RunEngine(std::istream& in, std::ostream& out, const EngineOptions& options
         } else if (word == "time" && words >> value &&
                    value.find_first_not_of("0123456789") == std::string::npos &&
                    value.size() <= 9) {
-          // The levels choose at once; a time budget is for a player that thinks longer.
+          // The levels below the champion choose at once; it thinks a minute at most.
+          milliseconds = std::min(std::stoi(value), 60'000);
         } else {
           understood = false;
         }
@@ -148,7 +183,7 @@ void RunEngine(std::istream& in, std::ostream& out, const EngineOptions& options
       } else if (!position) {
         out << "error no position yet" << std::endl;
       } else {
-        out << table.Go(*position, unseen, level) << std::endl;
+        out << table.Go(*position, unseen, level, milliseconds) << std::endl;
       }
     } else {
       out << "error unknown command " << command.substr(0, 40) << std::endl;

@@ -38,7 +38,7 @@ constexpr const char* kUsage =
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
-    "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S]\n"
+    "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S] [--time MS]\n"
     "                          [--dictionary FILE]\n"
     "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
@@ -153,6 +153,8 @@ int Match(const std::vector<std::string_view>& args) {
       options.type = *ParseGameType(value);
     } else if (flag == "--dictionary" && !value.empty()) {
       options.dictionary = std::string(value);
+    } else if (flag == "--time" && ParseNumber(value, 0, 60'000, number)) {
+      options.championMs = static_cast<int>(number);
     } else {
       return Usage();
     }

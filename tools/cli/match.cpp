@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ai/champion.h"
 #include "game/game_engine.h"
 #include "game/scripted_window.h"
 #include "tools/cli/selfplay.h"
@@ -18,6 +19,7 @@ constexpr const char* kLevelNames[] = {"genius",       "master", "brilliant", "e
                                        "intermediate", "learner"};
 
 std::string LevelName(int value) {
+  if (value == kChampionLevel) return "champion";
   return value >= 1 && value <= 10 ? kLevelNames[value - 1] : "level " + std::to_string(value);
 }
 
@@ -65,6 +67,7 @@ std::optional<int> ParseLevel(std::string_view text) {
     if (lower == kLevelNames[value - 1]) return value;
   }
   if (lower == "50") return 50;
+  if (lower == "champion") return kChampionLevel;
   if (lower.size() == 1 && lower[0] >= '1' && lower[0] <= '9') return lower[0] - '0';
   if (lower == "10") return 10;
   return std::nullopt;
@@ -91,6 +94,7 @@ bool RunMatch(const MatchOptions& options) {
       const int humanSide = game;
       const int level[2] = {options.levelA, options.levelB};
       engine.SetLevel(level[1 - humanSide]);
+      engine.SetChampionBudget(options.championMs);
       engine.NewGame();
       for (int turn = 0; engine.State() == GameState::Playing; ++turn) {
         if (turn >= 300) {
@@ -99,14 +103,12 @@ bool RunMatch(const MatchOptions& options) {
         }
         clock.Set(clock.Seconds() + 1);
         const std::size_t before = engine.History().size();
-        // The human's seat thinks in its analysis; the reply is the computer's seat's turn.
+        // The human's seat's thinking, then the computer's seat's reply.
         const auto start = Clock::now();
-        engine.HumanAnalysis();
-        const auto chosen = Clock::now();
-        HumanTurn(engine, window, level[humanSide]);
-        sides[humanSide].seconds += std::chrono::duration<double>(chosen - start).count();
-        sides[1 - humanSide].seconds +=
-            std::chrono::duration<double>(Clock::now() - chosen).count();
+        const double thinking = HumanTurn(engine, window, level[humanSide], options.championMs);
+        const double whole = std::chrono::duration<double>(Clock::now() - start).count();
+        sides[humanSide].seconds += thinking;
+        sides[1 - humanSide].seconds += whole - thinking;
         if (engine.History().size() == before) {
           stalled = true;
           break;

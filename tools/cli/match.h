@@ -10,7 +10,8 @@
 namespace lumiquad {
 
 struct MatchOptions {
-  int levelA = 1;  // level values: 1 "Genius" to 10 "Learner", 50 the hidden level
+  int levelA = 1;  // level values: 1 "Genius" to 10 "Learner", 50 the hidden level, the champion
+  int championMs = 1000;  // the champion's time a turn
   int levelB = 1;
   int pairs = 1;
   GameType type = GameType::Scrabble;
@@ -19,7 +20,7 @@ struct MatchOptions {
   std::string simpleWords;
 };
 
-// A level by its menu name ("genius", any case) or its number; nothing for neither.
+// A level by its menu name ("genius", "champion", any case) or its number; nothing for neither.
 std::optional<int> ParseLevel(std::string_view text);
 
 // Plays pairs of games between two levels: each pair starts from the same second of the clock,

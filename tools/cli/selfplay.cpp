@@ -1,5 +1,7 @@
 #include "tools/cli/selfplay.h"
 
+#include "ai/champion.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -117,10 +119,40 @@ TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& wi
 
 }  // namespace
 
-void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
+double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int championMs) {
+  const auto start = std::chrono::steady_clock::now();
+  if (levelValue == kChampionLevel) {
+    // What the human's seat knows: its rack, the scores, and the bag and the computer's rack
+    // as one lot of unseen tiles.
+    ChampionView view;
+    view.board = &engine.GetBoard();
+    view.rack = engine.Human().rack;
+    view.unseen = engine.GetBag().GetContents() + engine.Computer().rack;
+    view.bagSize = engine.GetBag().Size();
+    view.score = engine.Human().score;
+    view.opponentScore = engine.Computer().score;
+    view.bonus = engine.Bonus();
+    view.seed = engine.History().size() * 7919 + static_cast<std::uint64_t>(view.score);
+    ChampionOptions options;
+    options.budget = std::chrono::milliseconds(championMs);
+    const ChampionChoice choice = ChooseChampion(view, options);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (choice.kind == ChampionChoice::Kind::Place) {
+      engine.Submit(TilesOf(engine, choice.move, window));
+    } else if (choice.kind == ChampionChoice::Kind::Exchange &&
+               engine.GetBag().Size() >= static_cast<int>(choice.exchange.size())) {
+      engine.Change(choice.exchange);
+    } else {
+      engine.Pass();
+    }
+    return seconds;
+  }
   // The engine's own analysis of the position, which the move then records.
   const MoveChooser& analysis = engine.HumanAnalysis();
   const Move move = analysis.ChooseMove(levelValue);
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (move.mainWord != kNoMoveWord && !analysis.Ranked().empty() && move.total > 0) {
     engine.Submit(TilesOf(engine, move, window));
   } else if (engine.GetBag().Size() >= static_cast<int>(engine.Human().rack.size())) {
@@ -128,6 +160,7 @@ void HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
   } else {
     engine.Pass();
   }
+  return seconds;
 }
 
 SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options) {

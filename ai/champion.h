@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "ai/leave_table.h"
+#include "rules/move.h"
+
+namespace lumiquad {
+
+class Board;
+
+// The level above "Genius": what its level value stands for wherever a level is given.
+inline constexpr int kChampionLevel = 100;
+
+// What the champion knows at its turn, as a player at the table knows it: the board, its rack,
+// both scores, and the tiles it has not seen (the bag and the opponent's rack as one).
+struct ChampionView {
+  const Board* board = nullptr;
+  std::string rack;
+  std::string unseen;
+  int bagSize = 0;  // how many of the unseen tiles are in the bag
+  int score = 0;
+  int opponentScore = 0;
+  int bonus = 50;
+  std::uint64_t seed = 1;  // for the racks it imagines for the opponent
+};
+
+struct ChampionOptions {
+  const LeaveTable* leaves = nullptr;  // the heuristic when none
+  std::chrono::milliseconds budget{1000};
+};
+
+struct ChampionChoice {
+  enum class Kind { Place, Exchange, Pass };
+  Kind kind = Kind::Pass;
+  Move move;             // the placement, as the search records it
+  std::string exchange;  // the tiles to exchange
+  double value = 0;      // what it expects of the choice
+};
+
+// Chooses by equity, the score and the worth of the tiles kept: the best placements and the best
+// exchange (with seven tiles or more in the bag) are played out against racks the opponent may
+// hold, within the time budget; with the bag empty, both sides' replies are searched to the end.
+ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& options);
+
+}  // namespace lumiquad

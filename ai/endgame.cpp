@@ -1,0 +1,131 @@
+#include "ai/endgame.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "ai/scratch_board.h"
+
+namespace lumiquad {
+
+namespace {
+
+// How many of a side's highest-scoring moves are searched, besides those that go out.
+constexpr int kWidest = 8;
+constexpr int kDeepest = 14;
+
+void TakeTiles(std::string& rack, const std::string& tiles) {
+  for (char tile : tiles) {
+    const std::size_t at = rack.find(tile);
+    if (at != std::string::npos) rack.erase(at, 1);
+  }
+}
+
+}  // namespace
+
+Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline)
+    : board_(board), bonus_(bonus), deadline_(deadline) {
+  lists_.resize(kDeepest + 2);
+  order_.resize(kDeepest + 2);
+}
+
+void Endgame::Moves(int ply) {
+  const std::string& rack = racks_[ply % 2];
+  Candidates& list = lists_[static_cast<std::size_t>(ply)];
+  FindCandidates(board_.Get(), rack, bonus_, list);
+  std::vector<int>& order = order_[static_cast<std::size_t>(ply)];
+  order.clear();
+  for (int i = 0; i < static_cast<int>(list.Size()); ++i) order.push_back(i);
+  // Going out first, then by score; of equal ones the search's first.
+  const auto out = [&](int i) {
+    return list[static_cast<std::size_t>(i)].placed >= static_cast<int>(rack.size());
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    if (out(a) != out(b)) return out(a);
+    return list[static_cast<std::size_t>(a)].total > list[static_cast<std::size_t>(b)].total;
+  });
+  int keep = 0;
+  while (keep < static_cast<int>(order.size()) &&
+         (keep < kWidest || out(order[static_cast<std::size_t>(keep)]))) {
+    ++keep;
+  }
+  order.resize(static_cast<std::size_t>(keep));
+  if (ply == 0 && preferredRoot_ >= 0) {
+    auto at = std::find(order.begin(), order.end(), preferredRoot_);
+    if (at != order.end()) std::rotate(order.begin(), at, at + 1);
+  }
+}
+
+int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passes) {
+  if ((++nodes_ & 15) == 0 && std::chrono::steady_clock::now() > deadline_) timeUp_ = true;
+  if (timeUp_) return 0;
+  const int side = ply % 2;
+  Moves(ply);
+  const Candidates& list = lists_[static_cast<std::size_t>(ply)];
+  const std::vector<int>& order = order_[static_cast<std::size_t>(ply)];
+  if (depth == 0) {
+    reachedDepth_ = true;
+    // Beyond the depth searched, the side to move is granted its best move.
+    return lead + (order.empty() ? 0 : list[static_cast<std::size_t>(order.front())].total);
+  }
+  int best = INT_MIN;
+  for (std::size_t k = 0; k <= order.size(); ++k) {
+    const int index = k < order.size() ? order[k] : -1;
+    int value = 0;
+    if (index >= 0) {
+      const Candidate& move = list[static_cast<std::size_t>(index)];
+      std::string tiles;
+      const ScratchBoard::Laid laid = board_.Lay(move, &tiles);
+      const std::string kept = racks_[side];
+      TakeTiles(racks_[side], tiles);
+      // Going out ends the game on the spot.
+      value = racks_[side].empty()
+                  ? lead + move.total
+                  : -Search(ply + 1, depth - 1, -(lead + move.total), -beta, -alpha, 0);
+      racks_[side] = kept;
+      board_.TakeBack(laid);
+    } else {
+      // Two passes in a row leave nothing to change.
+      value = passes >= 1 ? lead : -Search(ply + 1, depth - 1, -lead, -beta, -alpha, passes + 1);
+    }
+    if (timeUp_) return 0;
+    if (value > best) {
+      best = value;
+      if (ply == 0) bestRoot_ = index;
+    }
+    alpha = std::max(alpha, value);
+    if (alpha >= beta) break;
+  }
+  return best;
+}
+
+Endgame::Result Endgame::Solve(const std::string& rack, const std::string& opponentRack) {
+  Result result;
+  for (int depth = 1; depth <= kDeepest; ++depth) {
+    racks_[0] = rack;
+    racks_[1] = opponentRack;
+    bestRoot_ = -1;
+    reachedDepth_ = false;
+    const int lead = Search(0, depth, 0, INT_MIN / 2, INT_MAX / 2, 0);
+    if (timeUp_) break;
+    preferredRoot_ = bestRoot_;
+    result.lead = lead;
+    result.depth = depth;
+    result.pass = bestRoot_ < 0;
+    rootList_ = lists_[0];
+    if (bestRoot_ >= 0) result.move = rootList_[static_cast<std::size_t>(bestRoot_)];
+    if (!reachedDepth_) break;  // every line played out to the end
+  }
+  if (result.depth == 0) {
+    // Not even one ply in time: the highest-scoring move.
+    racks_[0] = rack;
+    Moves(0);
+    rootList_ = lists_[0];
+    if (!order_[0].empty()) {
+      result.pass = false;
+      result.move = rootList_[static_cast<std::size_t>(order_[0].front())];
+    }
+  }
+  return result;
+}
+
+}  // namespace lumiquad

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "ai/candidates.h"
+
+namespace lumiquad {
+
+class ScratchBoard;
+
+// The end of a game with the bag empty, when both racks are known: each side's highest-scoring
+// moves (and those that go out) and a pass, searched deeper while time allows, for the largest
+// final lead. Going out ends the game, and the scores stay as played.
+class Endgame {
+ public:
+  Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline);
+
+  struct Result {
+    bool pass = true;
+    Candidate move;  // of the search's list `List()` when not a pass
+    int lead = 0;    // the final lead it expects
+    int depth = 0;   // the depth searched to the end
+  };
+  Result Solve(const std::string& rack, const std::string& opponentRack);
+  // The list the move of the result belongs to, to make it whole.
+  const Candidates& List() const { return rootList_; }
+
+ private:
+  int Search(int ply, int depth, int lead, int alpha, int beta, int passes);
+  // The moves worth searching of the side to move, best first.
+  void Moves(int ply);
+
+  ScratchBoard& board_;
+  int bonus_;
+  std::chrono::steady_clock::time_point deadline_;
+  bool timeUp_ = false;
+  std::string racks_[2];
+  std::vector<Candidates> lists_;
+  std::vector<std::vector<int>> order_;
+  Candidates rootList_;
+  int bestRoot_ = -1;  // index in the root list, -1 a pass
+  int preferredRoot_ = -1;
+  long nodes_ = 0;
+  bool reachedDepth_ = false;  // some line was cut off at the depth
+};
+
+}  // namespace lumiquad
