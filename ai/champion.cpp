@@ -87,9 +87,12 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
   // Played out two turns ahead against the racks the opponent may hold: its best reply by the
   // same measure, from the unseen tiles shuffled.
   const int opponentTiles = static_cast<int>(view.unseen.size()) - view.bagSize;
-  if (options_.size() > 1 && opponentTiles > 0 && options.budget.count() > 0) {
+  if (options_.size() > 1 && opponentTiles > 0 &&
+      (options.budget.count() > 0 || options.playouts > 0)) {
     std::mt19937_64 random(view.seed);
+    // The unseen tiles as a lot: in whatever order they came, the same racks are drawn.
     std::string unseen = view.unseen;
+    std::sort(unseen.begin(), unseen.end());
     RackLeaves replyLeaves;
     Candidates reply;
     std::vector<double> replyEquities;
@@ -107,7 +110,8 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
         option.sum += option.equity - answer;
         ++option.runs;
       }
-    } while (SteadyClock::now() < deadline);
+    } while (options.playouts > 0 ? options_.front().runs < options.playouts
+                                  : SteadyClock::now() < deadline);
     for (Option& option : options_) option.equity = option.sum / option.runs;
     std::stable_sort(options_.begin(), options_.end(),
                      [](const Option& a, const Option& b) { return a.equity > b.equity; });

@@ -30,6 +30,7 @@ struct ChampionView {
 struct ChampionOptions {
   const LeaveTable* leaves = nullptr;  // the heuristic when none
   std::chrono::milliseconds budget{1000};
+  int playouts = 0;  // when above 0, exactly so many play-outs, whatever the time
 };
 
 struct ChampionChoice {

@@ -9,8 +9,6 @@ namespace lumiquad {
 
 namespace {
 
-// How many of a side's highest-scoring moves are searched, besides those that go out.
-constexpr int kWidest = 8;
 constexpr int kDeepest = 14;
 
 void TakeTiles(std::string& rack, const std::string& tiles) {
@@ -22,8 +20,9 @@ void TakeTiles(std::string& rack, const std::string& tiles) {
 
 }  // namespace
 
-Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline)
-    : board_(board), bonus_(bonus), deadline_(deadline) {
+Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
+                 int widest)
+    : board_(board), bonus_(bonus), widest_(widest), deadline_(deadline) {
   lists_.resize(kDeepest + 2);
   order_.resize(kDeepest + 2);
 }
@@ -45,7 +44,7 @@ void Endgame::Moves(int ply) {
   });
   int keep = 0;
   while (keep < static_cast<int>(order.size()) &&
-         (keep < kWidest || out(order[static_cast<std::size_t>(keep)]))) {
+         (keep < widest_ || out(order[static_cast<std::size_t>(keep)]))) {
     ++keep;
   }
   order.resize(static_cast<std::size_t>(keep));

@@ -15,7 +15,9 @@ class ScratchBoard;
 // final lead. Going out ends the game, and the scores stay as played.
 class Endgame {
  public:
-  Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline);
+  // `widest`: how many of a side's highest-scoring moves are searched besides those going out.
+  Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
+          int widest = 8);
 
   struct Result {
     bool pass = true;
@@ -34,6 +36,7 @@ class Endgame {
 
   ScratchBoard& board_;
   int bonus_;
+  int widest_;
   std::chrono::steady_clock::time_point deadline_;
   bool timeUp_ = false;
   std::string racks_[2];

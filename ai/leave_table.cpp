@@ -41,12 +41,13 @@ std::string LeaveTable::Text() const {
   text += '\n';
   char line[64];
   for (int a = 0; a < kTiles; ++a) {
-    std::snprintf(line, sizeof line, "%c %.4f\n", TileOf(a), single_[static_cast<std::size_t>(a)]);
+    std::snprintf(line, sizeof line, "%c %.17g\n", TileOf(a), single_[static_cast<std::size_t>(a)]);
     text += line;
   }
   for (int a = 0; a < kTiles; ++a) {
     for (int b = a; b < kTiles; ++b) {
-      std::snprintf(line, sizeof line, "%c%c %.4f\n", TileOf(a), TileOf(b), pair_[PairIndex(a, b)]);
+      std::snprintf(line, sizeof line, "%c%c %.17g\n", TileOf(a), TileOf(b),
+                    pair_[PairIndex(a, b)]);
       text += line;
     }
   }

@@ -17,6 +17,7 @@ class LeaveTable {
 
   // The learnt values as `Text` writes them; nothing, with a reason, for any other text.
   static std::optional<LeaveTable> Parse(std::string_view text, std::string* error = nullptr);
+  // Every digit is kept: reading it back gives the same values.
   std::string Text() const;
 
   bool Learnt() const { return learnt_; }

@@ -1,5 +1,6 @@
 #include "game/game_engine.h"
 
+#include "game/champion_leaves.h"
 #include "words/anagram_keys.h"
 
 #include <algorithm>
@@ -415,6 +416,17 @@ void GameEngine::ComputerTurn() {
   if (EndOfGameTest()) GameOverAnnouncement();
 }
 
+const LeaveTable* GameEngine::ChampionLeaves() {
+  const std::optional<GameType> type = BuiltInTypeOf(*board_, *bag_, Bonus());
+  if (!type) return nullptr;
+  const auto index = static_cast<std::size_t>(*type);
+  if (!learntLeavesRead_[index]) {
+    learntLeavesRead_[index] = true;
+    learntLeaves_[index] = ReadLearntLeaves(*type);
+  }
+  return learntLeaves_[index] ? &*learntLeaves_[index] : nullptr;
+}
+
 ChampionChoice GameEngine::ChampionChoiceNow() {
   // What a player in the computer's seat knows; its lazily made search tables are made here
   // first, so that the thinking only reads what the window reads too.
@@ -433,6 +445,7 @@ ChampionChoice GameEngine::ChampionChoiceNow() {
   }
   ChampionOptions options;
   options.budget = std::chrono::milliseconds(championBudgetMs_);
+  options.leaves = ChampionLeaves();
   return window_.Think([view, options] { return ChooseChampion(view, options); });
 }
 

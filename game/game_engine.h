@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -189,6 +190,9 @@ class GameEngine {
   // How long the champion thinks over a turn, in milliseconds.
   void SetChampionBudget(int milliseconds) { championBudgetMs_ = milliseconds; }
   int ChampionBudget() const { return championBudgetMs_; }
+  // The champion's learnt leave values for the game as it is set up; null for a board or set of
+  // the user's own, or when none were learnt.
+  const LeaveTable* ChampionLeaves();
   void SetFilter(bool on) { filter_ = on; }
   bool Filter() const { return filter_; }
   // The full-rack bonus in force: the setting, or the one a loaded game was played with.
@@ -288,6 +292,8 @@ class GameEngine {
   bool gameOver_ = false;
   int levelValue_ = 8;
   int championBudgetMs_ = 1000;
+  std::array<std::optional<LeaveTable>, 3> learntLeaves_;  // by game type, read on first use
+  std::array<bool, 3> learntLeavesRead_{};
   std::string wordListPath_;
   std::string simpleWordListPath_;
   std::string spareText_;

@@ -90,5 +90,21 @@ if [ "$status" -ne 0 ] || [ -n "$(ls -A cache/Lumiquad)" ]; then
   failures=$((failures + 1))
 fi
 
+# The champion's leave trainer: a run taken up again after its first batch gives the file of a
+# run that never stopped, which the champion reads; a damaged state is refused, not overwritten.
+"$cli" train-leaves --games 2 --batch 2 --out half.txt 2> /dev/null
+{ echo 2; cat half.txt; } > resumed.txt.state
+"$cli" train-leaves --games 4 --batch 2 --out resumed.txt 2> /dev/null
+"$cli" train-leaves --games 4 --batch 2 --out whole.txt 2> /dev/null
+if ! cmp -s resumed.txt whole.txt || [ -e resumed.txt.state ] \
+    || [ "$(head -n 1 whole.txt)" != "lumiquad leave values 1" ]; then
+  echo "FAILED: the leave trainer did not take up its run again"
+  failures=$((failures + 1))
+fi
+echo "9 damaged" > broken.txt.state
+expect 1 "$cli" train-leaves --games 4 --batch 2 --out broken.txt
+grep -q "damaged" err.txt && [ "$(cat broken.txt.state)" = "9 damaged" ] && [ ! -e broken.txt ] \
+  || { echo "FAILED: a damaged trainer state was not refused"; failures=$((failures + 1)); }
+
 [ "$failures" -eq 0 ] && echo "all passed"
 exit "$failures"

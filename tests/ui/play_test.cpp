@@ -27,6 +27,7 @@ class PlayTest : public QObject {
   void theTilesShownAreAlwaysThoseOfTheGameInForce();
   void typingLaysWhatDraggingLays();
   void theHelpCommandsWorkInTheWindow();
+  void theChampionThinksWhileTheWindowStaysResponsive();
 };
 
 void PlayTest::theWindowOpensAsTheCommandTableSays() {
@@ -451,6 +452,53 @@ void PlayTest::theHelpCommandsWorkInTheWindow() {
   QMenu* recent = next.frame->Command(MainFrame::kRecentGamesCommand)->menu();
   QCOMPARE(recent->actions().size(), static_cast<int>(next.Engine().RecentGames().size()));
   QVERIFY(nextFile->actions().back()->text() == "E&xit");
+}
+
+void PlayTest::theChampionThinksWhileTheWindowStaysResponsive() {
+  Frame f;
+  // The champion follows the levels in their menu, its thinking time last.
+  QMenu* levels = nullptr;
+  for (QMenu* menu : f.frame->findChildren<QMenu*>()) {
+    if (menu->actions().contains(f.frame->Command(44465))) levels = menu;
+  }
+  QVERIFY(levels != nullptr);
+  const QList<QAction*> items = levels->actions();
+  QCOMPARE(items[items.size() - 2], f.frame->Command(MainFrame::kChampionCommand));
+  QCOMPARE(items.back(), f.frame->Command(MainFrame::kChampionTimeCommand));
+  f.frame->SetLevel(3);
+  f.frame->Command(MainFrame::kChampionCommand)->trigger();
+  QCOMPARE(f.Engine().Level(), kChampionLevel);
+  QVERIFY(!f.frame->Command(44498)->isChecked());
+  auto stored = [&](const char* name) {
+    const std::optional<SettingsValues> view = f.store.OpenKey("Software\\Lumiquad\\View");
+    const SettingsValue* value = view ? FindSettingsValue(*view, name) : nullptr;
+    return value != nullptr ? std::get<std::int32_t>(*value) : -1;
+  };
+  QCOMPARE(stored("Champion"), 1);
+  f.frame->SetChampionTime(150);
+  QCOMPARE(stored("ChampionTime"), 150);
+  // While it thinks, the window draws and takes timers, and no command or button can change
+  // the game; afterwards all are as they were and the turn is complete.
+  f.StartWithRack("CATSDOG", "TAGSDOC");
+  bool thinking = false;
+  bool allOff = false;
+  QTimer::singleShot(40, f.frame.get(), [&] {
+    thinking = f.frame->Thinking();
+    allOff = !f.frame->Command(4001)->isEnabled() && !f.frame->Button(50016)->isEnabled() &&
+             !f.View().isEnabled();
+    f.frame->close();  // waits for the answer
+  });
+  f.frame->Command(4003)->trigger();  // Pass: the champion's turn follows
+  QVERIFY(thinking);
+  QVERIFY(allOff);
+  QCOMPARE(f.Engine().History().size(), std::size_t{2});
+  QVERIFY(f.frame->Command(4001)->isEnabled());
+  QVERIFY(f.View().isEnabled());
+  QTRY_VERIFY(!f.frame->isVisible());  // the close asked for meanwhile, done after the turn
+  // A level of the menu again: the champion is forgotten, the level remembered as before.
+  f.frame->SetLevel(0);
+  QCOMPARE(stored("Champion"), 0);
+  QCOMPARE(f.Engine().Level(), 1);
 }
 
 int RunPlayTests(int argc, char** argv) {

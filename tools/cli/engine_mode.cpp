@@ -9,6 +9,7 @@
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
 #include "game/cgp.h"
+#include "game/champion_leaves.h"
 #include "game/gcg.h"
 #include "model/bag.h"
 #include "model/board.h"
@@ -53,7 +54,8 @@ class EngineTable {
         bag_(store_, clock_),
         opponent_(store_, false, bag_),
         mover_(store_, true, bag_),
-        type_(options.type) {
+        type_(options.type),
+        learnt_(ReadLearntLeaves(options.type)) {
     ApplyGameType(type_, board_, bag_, moveConfig_);
   }
 
@@ -99,6 +101,7 @@ class EngineTable {
     view.bonus = moveConfig_.GetBonus();
     ChampionOptions options;
     options.budget = std::chrono::milliseconds(milliseconds);
+    options.leaves = learnt_ ? &*learnt_ : nullptr;
     const ChampionChoice choice = ChooseChampion(view, options);
     switch (choice.kind) {
       case ChampionChoice::Kind::Place:
@@ -122,6 +125,7 @@ class EngineTable {
   Player mover_;
   Candidates candidates_;
   GameType type_;
+  std::optional<LeaveTable> learnt_;
 };
 
 }  // namespace

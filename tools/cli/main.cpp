@@ -23,6 +23,7 @@
 #include "tools/cli/engine_mode.h"
 #include "tools/cli/match.h"
 #include "tools/cli/selfplay.h"
+#include "tools/cli/train_leaves.h"
 #include "words/gaddag_file.h"
 #include "words/word_list.h"
 
@@ -39,6 +40,7 @@ constexpr const char* kUsage =
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S] [--time MS]\n"
+    "       lumiquad-cli train-leaves --out FILE [--type T] [--games N] [--batch N] [--seed S]\n"
     "                          [--dictionary FILE]\n"
     "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
@@ -129,6 +131,38 @@ int Engine(const std::vector<std::string_view>& args) {
   }
   RunEngine(std::cin, std::cout, options);
   return 0;
+}
+
+int TrainLeavesCommand(const std::vector<std::string_view>& args) {
+  TrainOptions options;
+  options.dictionary = DataFilePath("dictionary.txt");
+  for (std::size_t i = 0; i < args.size(); i += 2) {
+    if (i + 1 >= args.size()) return Usage();
+    const std::string_view flag = args[i];
+    const std::string_view value = args[i + 1];
+    long long number = 0;
+    if (flag == "--type" && ParseGameType(value)) {
+      options.type = *ParseGameType(value);
+    } else if (flag == "--games" && ParseNumber(value, 1, 10'000'000, number)) {
+      options.games = static_cast<int>(number);
+    } else if (flag == "--batch" && ParseNumber(value, 1, 1'000'000, number)) {
+      options.batch = static_cast<int>(number);
+    } else if (flag == "--seed" && ParseNumber(value, 1, 1'000'000'000'000, number)) {
+      options.seed = static_cast<std::uint64_t>(number);
+    } else if (flag == "--dictionary" && !value.empty()) {
+      options.dictionary = std::string(value);
+    } else if (flag == "--out" && !value.empty()) {
+      options.out = std::string(value);
+    } else {
+      return Usage();
+    }
+  }
+  if (options.out.empty()) return Usage();
+  if (!CanReadFile(options.dictionary)) {
+    std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
+    return 2;
+  }
+  return TrainLeaves(options) ? 0 : 1;
 }
 
 int Match(const std::vector<std::string_view>& args) {
@@ -396,6 +430,7 @@ int main(int argc, char** argv) {
     if (command == "make-gaddag") return lumiquad::MakeGaddag(args);
     if (command == "import-gcg") return lumiquad::ImportGcg(args);
     if (command == "match") return lumiquad::Match(args);
+    if (command == "train-leaves") return lumiquad::TrainLeavesCommand(args);
     if (command == "engine") return lumiquad::Engine(args);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "lumiquad-cli: %s\n", error.what());

@@ -135,6 +135,7 @@ double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int
     view.seed = engine.History().size() * 7919 + static_cast<std::uint64_t>(view.score);
     ChampionOptions options;
     options.budget = std::chrono::milliseconds(championMs);
+    options.leaves = engine.ChampionLeaves();
     const ChampionChoice choice = ChooseChampion(view, options);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

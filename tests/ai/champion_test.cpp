@@ -1,0 +1,141 @@
+#include "ai/champion.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "ai/endgame.h"
+#include "ai/move_generator.h"
+#include "ai/scratch_board.h"
+#include "support/board_picture.h"
+#include "support/move_printer.h"
+#include "words/word_list.h"
+
+namespace lumiquad {
+namespace {
+
+class Champion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    board_.SetDictionaryRef(&words_);
+    board_.LayScrabble();
+  }
+
+  MemorySettingsStore store_;
+  WordList words_ =
+      test::Words({"AT",  "TA",   "AE",   "EA",    "TE",    "ET",    "ATE", "TEA", "EAT",
+                   "ETA", "SEAT", "EATS", "SATE",  "EAST",  "SET",   "TES", "SEA", "AS",
+                   "ES",  "TAS",  "TEAS", "SEATS", "STATE", "TASTE", "QI",  "QIS"});
+  Board board_{store_, nullptr};
+};
+
+void TakeTiles(std::string& rack, const std::string& tiles) {
+  for (char tile : tiles) rack.erase(rack.find(tile), 1);
+}
+
+// Every move and a pass, to the end of the game: the final lead the side to move can force.
+int PlayedOut(ScratchBoard& board, std::string racks[2], int side, int lead, int passes) {
+  const Candidates list = FindCandidates(board.Get(), racks[side], 50);
+  int best = passes >= 1 ? lead : -PlayedOut(board, racks, 1 - side, -lead, passes + 1);
+  for (const Candidate& move : list.Items()) {
+    std::string tiles;
+    const ScratchBoard::Laid laid = board.Lay(move, &tiles);
+    const std::string kept = racks[side];
+    TakeTiles(racks[side], tiles);
+    const int value = racks[side].empty()
+                          ? lead + move.total
+                          : -PlayedOut(board, racks, 1 - side, -(lead + move.total), 0);
+    racks[side] = kept;
+    board.TakeBack(laid);
+    best = std::max(best, value);
+  }
+  return best;
+}
+
+// With the bag empty both racks are known: searched to the end, the lead is what playing every
+// line out gives, going out ending the game and two passes leaving it as it stands.
+TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
+  struct Case {
+    std::vector<std::string> picture;
+    std::string rack;
+    std::string opponent;
+  };
+  const std::vector<Case> cases = {
+      {{"", "", "", "", "", "", "", "......SEAT"}, "TE", "AS"},
+      {{"", "", "", "", "", "", "", "......SEAT"}, "S", "ATE"},
+      {{"", "", "", "", "", "", "......E", ".....QI", "......A"}, "SA", "T"},
+      {{"", "", "", "", "", "", "", "......EAT"}, "QI", "SE"},
+  };
+  for (const Case& c : cases) {
+    board_.LayScrabble();
+    test::LayPicture(board_, c.picture);
+    ScratchBoard scratch(board_);
+    std::string racks[2] = {c.rack, c.opponent};
+    const int want = PlayedOut(scratch, racks, 0, 0, 0);
+    Endgame endgame(scratch, 50, std::chrono::steady_clock::now() + std::chrono::hours(1), 1000);
+    const Endgame::Result result = endgame.Solve(c.rack, c.opponent);
+    EXPECT_EQ(result.lead, want) << c.rack << " against " << c.opponent;
+  }
+}
+
+// It knows the unseen tiles as a lot, never their order; with no word to make it changes its
+// tiles while the bag holds seven, and passes after that.
+TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
+  test::LayPicture(board_, {"", "", "", "", "", "", "", "......SEAT"});
+  ChampionView view;
+  view.board = &board_;
+  view.rack = "TEASQVV";
+  view.unseen = "AEEIOSTTRNQ";
+  view.bagSize = 4;
+  ChampionOptions options;
+  options.budget = std::chrono::milliseconds(0);
+  options.playouts = 12;
+  const ChampionChoice first = ChooseChampion(view, options);
+  std::reverse(view.unseen.begin(), view.unseen.end());
+  const ChampionChoice second = ChooseChampion(view, options);
+  ASSERT_EQ(first.kind, ChampionChoice::Kind::Place);
+  EXPECT_EQ(DescribeMove(first.move, 0, false), DescribeMove(second.move, 0, false));
+  EXPECT_EQ(first.value, second.value);
+
+  view.rack = "VVWWUUX";
+  view.bagSize = 7;
+  view.unseen = "AEEIOSTTRNQAE";
+  const ChampionChoice change = ChooseChampion(view, options);
+  EXPECT_EQ(change.kind, ChampionChoice::Kind::Exchange);
+  EXPECT_FALSE(change.exchange.empty());
+  view.bagSize = 6;
+  EXPECT_EQ(ChooseChampion(view, options).kind, ChampionChoice::Kind::Pass);
+}
+
+// Learnt values read back as written; a file that is not whole is refused with its line.
+TEST(LeaveTable, ReadsBackWhatItWritesAndRefusesDamagedFiles) {
+  LeaveTable table;
+  table.SetLearnt(true);
+  table.Single(26) = 24.5;
+  table.Single('S' - 'A') = 7.25;
+  table.Pair('Q' - 'A', 'U' - 'A') = 3.125;
+  table.Pair(26, 26) = -1.0 / 3;
+  const std::string text = table.Text();
+  const std::optional<LeaveTable> read = LeaveTable::Parse(text);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->Value("??S"), table.Value("S??"));
+  EXPECT_EQ(read->Value("UQ"), 3.125);
+  EXPECT_EQ(read->Text(), text);
+
+  std::string noHeader = text.substr(text.find('\n') + 1);
+  std::string missing = text.substr(0, text.rfind("\n", text.size() - 2) + 1);
+  std::string twice = text + "A 1\n";
+  std::string badTile = text;
+  badTile.replace(badTile.find("\nB "), 3, "\nb ");
+  std::string badValue = text;
+  badValue.replace(badValue.find("\nC ") + 3, 1, "x");
+  for (const std::string& damaged : {noHeader, missing, twice, badTile, badValue, std::string()}) {
+    std::string why;
+    EXPECT_FALSE(LeaveTable::Parse(damaged, &why)) << damaged.substr(0, 40);
+    EXPECT_NE(why.find("line "), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace lumiquad

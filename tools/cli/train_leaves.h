@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/layouts.h"
+
+namespace lumiquad {
+
+struct TrainOptions {
+  GameType type = GameType::Scrabble;
+  int games = 20000;
+  int batch = 500;  // games between two fits and two saves
+  std::uint64_t seed = 20261207;
+  std::string dictionary;
+  std::string out;  // the leave value file; beside it OUT.state while the training runs
+};
+
+// Learns the champion's leave values by self-play: both sides choose by score and the current
+// values; after each batch of games, each leave's pairs and tiles are fitted to what its keeper
+// scored on the next turn, above the average. Fixed seed, so the same options give the same
+// file; a run that stops is taken up again from its last batch. Answers false with a reason on
+// standard error.
+bool TrainLeaves(const TrainOptions& options);
+
+}  // namespace lumiquad
