@@ -5,10 +5,9 @@
 #include <sstream>
 #include <vector>
 
+#include "game/type_table.h"
 #include "model/bag.h"
 #include "model/board.h"
-#include "model/presets.h"
-#include "settings/reg_records.h"
 
 namespace lumiquad {
 
@@ -93,14 +92,9 @@ std::optional<CgpPosition> ParseCgp(std::string_view text, std::string* error) {
 std::optional<std::string> UnseenTiles(GameType type, const CgpPosition& position,
                                        std::string* error) {
   // The set the game type deals, as a bag of that type holds it before a draw.
-  MemorySettingsStore store;
-  FixedClock clock(1);
-  CMoveRegConfig moveConfig(store);
-  Board board(store, nullptr);
-  Bag bag(store, clock);
-  ApplyGameType(type, board, bag, moveConfig);
-  bag.FillBag();
-  std::string unseen = bag.GetContents(true);
+  TypeTable table(type);
+  table.bag.FillBag();
+  std::string unseen = table.bag.GetContents(true);
   std::string used = position.rack + position.opponentRack;
   for (const std::string& row : position.rows) {
     for (char c : row) {

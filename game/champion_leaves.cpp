@@ -1,26 +1,18 @@
 #include "game/champion_leaves.h"
 
-#include "model/bag.h"
-#include "model/board.h"
-#include "model/presets.h"
+#include "game/type_table.h"
 #include "settings/file_io.h"
 #include "settings/program_paths.h"
-#include "settings/reg_records.h"
-#include "settings/settings_store.h"
 
 namespace lumiquad {
 
 std::optional<GameType> BuiltInTypeOf(const Board& board, const Bag& bag, int bonus) {
   for (GameType type : {GameType::Scrabble, GameType::Lumiquad, GameType::Literati}) {
-    MemorySettingsStore store;
-    FixedClock clock(1);
-    CMoveRegConfig moveConfig(store);
-    Board reference(store, nullptr);
-    Bag referenceBag(store, clock);
-    ApplyGameType(type, reference, referenceBag, moveConfig);
+    const TypeTable reference(type);
     if (board.StartingLayout() == BuiltInLayout(type) &&
-        board.GetLetterValues() == reference.GetLetterValues() &&
-        bag.Frequencies() == referenceBag.Frequencies() && bonus == moveConfig.GetBonus()) {
+        board.GetLetterValues() == reference.board.GetLetterValues() &&
+        bag.Frequencies() == reference.bag.Frequencies() &&
+        bonus == reference.moveConfig.GetBonus()) {
       return type;
     }
   }

@@ -8,6 +8,7 @@
 #include "ai/champion.h"
 #include "game/game_engine.h"
 #include "game/scripted_window.h"
+#include "tools/cli/progress.h"
 #include "tools/cli/selfplay.h"
 
 namespace lumiquad {
@@ -46,15 +47,6 @@ std::pair<double, double> MeanAndInterval(const std::vector<double>& values) {
   return {mean, 1.96 * deviation / std::sqrt(n)};
 }
 
-void Progress(int done, int total) {
-  constexpr int kWidth = 30;
-  const int filled = total > 0 ? done * kWidth / total : kWidth;
-  std::fprintf(stderr, "\r[%s%s] %d/%d pairs",
-               std::string(static_cast<std::size_t>(filled), '#').c_str(),
-               std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total);
-  if (done == total) std::fputc('\n', stderr);
-  std::fflush(stderr);
-}
 
 }  // namespace
 
@@ -83,7 +75,7 @@ bool RunMatch(const MatchOptions& options) {
   engine.ChooseGameType(options.type);
   Side sides[2];  // A, B
   bool stalled = false;
-  Progress(0, options.pairs);
+  ShowProgress(0, options.pairs, "pairs");
   for (int pair = 0; pair < options.pairs && !stalled; ++pair) {
     double wins[2] = {0, 0};
     double spread = 0;
@@ -135,7 +127,7 @@ bool RunMatch(const MatchOptions& options) {
     sides[1].pairWins.push_back(wins[1] / 2);
     sides[0].pairSpreads.push_back(spread / 2);
     sides[1].pairSpreads.push_back(-spread / 2);
-    Progress(pair + 1, options.pairs);
+    ShowProgress(pair + 1, options.pairs, "pairs");
   }
   const double games = 2.0 * static_cast<double>(sides[0].pairWins.size());
   std::printf("match %s against %s: %zu pairs on the %s board\n", LevelName(options.levelA).c_str(),

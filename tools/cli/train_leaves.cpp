@@ -10,12 +10,9 @@
 #include "ai/move_generator.h"
 #include "ai/rack_leaves.h"
 #include "ai/scratch_board.h"
-#include "model/bag.h"
-#include "model/board.h"
-#include "model/presets.h"
+#include "game/type_table.h"
 #include "settings/file_io.h"
-#include "settings/reg_records.h"
-#include "settings/settings_store.h"
+#include "tools/cli/progress.h"
 #include "words/word_list.h"
 
 namespace lumiquad {
@@ -29,21 +26,6 @@ struct Sample {
   double next = 0;
 };
 
-// The game type's empty board, tiles and bonus, over settings of their own.
-struct TypeTable {
-  TypeTable(GameType type, const WordList& words)
-      : clock(1), moveConfig(store), board(store, &words), bag(store, clock) {
-    ApplyGameType(type, board, bag, moveConfig);
-    board.LayBuiltIn(type);
-    tiles = LetterString(bag.Frequencies()) + std::string(2, '?');
-  }
-  MemorySettingsStore store;
-  FixedClock clock;
-  CMoveRegConfig moveConfig;
-  Board board;
-  Bag bag;
-  std::string tiles;
-};
 
 std::string Draw(std::string& rack, std::string& bag) {
   std::string drawn;
@@ -63,12 +45,12 @@ void TakeTiles(std::string& rack, const std::string& tiles) {
 }
 
 // One game of the champion's static choice on both sides; the samples of its leaves.
-void PlayGame(const TypeTable& type, const LeaveTable& table, std::uint64_t seed,
-              std::vector<Sample>& samples) {
+void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable& table,
+              std::uint64_t seed, std::vector<Sample>& samples) {
   std::mt19937_64 random(seed);
   ScratchBoard scratch(type.board);
   Board& board = scratch.Get();
-  std::string bag = type.tiles;
+  std::string bag = tiles;
   std::shuffle(bag.begin(), bag.end(), random);
   std::string racks[2];
   Draw(racks[0], bag);
@@ -169,15 +151,6 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
   }
 }
 
-void Progress(int done, int total) {
-  constexpr int kWidth = 30;
-  const int filled = total > 0 ? done * kWidth / total : kWidth;
-  std::fprintf(stderr, "\r[%s%s] %d/%d games",
-               std::string(static_cast<std::size_t>(filled), '#').c_str(),
-               std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total);
-  if (done == total) std::fputc('\n', stderr);
-  std::fflush(stderr);
-}
 
 std::string Header(const TrainOptions& options, int games) {
   char text[512];
@@ -197,7 +170,9 @@ bool TrainLeaves(const TrainOptions& options) {
     std::fprintf(stderr, "lumiquad-cli: no words in %s\n", options.dictionary.c_str());
     return false;
   }
-  const TypeTable type(options.type, words);
+  TypeTable type(options.type, &words);
+  type.board.LayBuiltIn(options.type);
+  const std::string tiles = LetterString(type.bag.Frequencies()) + std::string(2, '?');
   LeaveTable table;  // the rating of the levels, until the first fit
   int done = 0;
   // A run that stopped goes on from its last batch.
@@ -217,13 +192,13 @@ bool TrainLeaves(const TrainOptions& options) {
     }
     table = *saved;
   }
-  Progress(done, options.games);
+  ShowProgress(done, options.games, "games");
   std::vector<Sample> samples;
   while (done < options.games) {
     const int batch = std::min(options.batch, options.games - done);
     samples.clear();
     for (int game = 0; game < batch; ++game) {
-      PlayGame(type, table, options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game),
+      PlayGame(type, tiles, table, options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game),
                samples);
     }
     Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
@@ -236,7 +211,7 @@ bool TrainLeaves(const TrainOptions& options) {
                    saved.error.c_str());
       return false;
     }
-    Progress(done, options.games);
+    ShowProgress(done, options.games, "games");
   }
   std::string text = table.Text();
   text.insert(text.find('\n') + 1, Header(options, done));
