@@ -488,12 +488,16 @@ void PlayTest::theChampionThinksWhileTheWindowStaysResponsive() {
              !f.View().isEnabled();
     f.frame->close();  // waits for the answer
   });
+  const std::string before = f.Engine().GameText();
   f.frame->Command(4003)->trigger();  // Pass: the champion's turn follows
   QVERIFY(thinking);
   QVERIFY(allOff);
   QCOMPARE(f.Engine().History().size(), std::size_t{2});
   QVERIFY(f.frame->Command(4001)->isEnabled());
   QVERIFY(f.View().isEnabled());
+  // Take Back undoes the pass and the champion's reply, as at every level.
+  f.frame->Command(MainFrame::kTakeBackCommand)->trigger();
+  QVERIFY(f.Engine().GameText() == before);
   QTRY_VERIFY(!f.frame->isVisible());  // the close asked for meanwhile, done after the turn
   // A level of the menu again: the champion is forgotten, the level remembered as before.
   f.frame->SetLevel(0);
