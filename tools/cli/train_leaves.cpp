@@ -19,13 +19,25 @@ namespace lumiquad {
 
 namespace {
 
-// A kept leave and what its keeper scored on its next turn.
+// A kept leave, what its keeper scored on its next turn, and what it kept then while the bag
+// still held seven tiles or more.
 struct Sample {
   std::array<std::int8_t, 6> tiles{};
   int count = 0;
   double next = 0;
+  std::array<std::int8_t, 7> nextTiles{};
+  int nextCount = -1;  // none kept that counts
 };
 
+// The value of a leave in the table.
+double ValueOf(LeaveTable& table, const std::int8_t* tiles, int count) {
+  double value = 0;
+  for (int a = 0; a < count; ++a) {
+    value += table.Single(tiles[a]);
+    for (int b = a + 1; b < count; ++b) value += table.Pair(tiles[a], tiles[b]);
+  }
+  return value;
+}
 
 std::string Draw(std::string& rack, std::string& bag) {
   std::string drawn;
@@ -97,6 +109,17 @@ void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable&
     scoreless = score == 0 ? scoreless + 1 : 0;
     if (waiting[side]) {
       waiting[side]->next = score;
+      if (midGame && left.size() <= 6) {
+        Sample& sample = *waiting[side];
+        sample.nextCount = 0;
+        for (char tile : left) {
+          const int index = LeaveTileIndex(tile);
+          if (index >= 0) {
+            sample.nextTiles[static_cast<std::size_t>(sample.nextCount++)] =
+                static_cast<std::int8_t>(index);
+          }
+        }
+      }
       samples.push_back(*waiting[side]);
       waiting[side].reset();
     }
@@ -114,11 +137,20 @@ void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable&
 }
 
 // Fits the table to the samples: each leave's tiles and pairs add up to what its keeper scored
-// next, above the average; a few passes of gradient steps, started from the values so far.
+// next and the worth of what it kept then (by the values so far), above the average; a few
+// passes of gradient steps, started from the values so far.
 void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t seed) {
   if (samples.empty()) return;
+  std::vector<double> targets;
+  targets.reserve(samples.size());
   double mean = 0;
-  for (const Sample& sample : samples) mean += sample.next;
+  for (const Sample& sample : samples) {
+    const double later = sample.nextCount >= 0 && table.Learnt()
+                             ? ValueOf(table, sample.nextTiles.data(), sample.nextCount)
+                             : 0.0;
+    targets.push_back(sample.next + later);
+    mean += targets.back();
+  }
   mean /= static_cast<double>(samples.size());
   std::vector<std::size_t> order(samples.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
@@ -129,15 +161,8 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
     std::shuffle(order.begin(), order.end(), random);
     for (std::size_t i : order) {
       const Sample& sample = samples[i];
-      double predicted = 0;
-      for (int a = 0; a < sample.count; ++a) {
-        predicted += table.Single(sample.tiles[static_cast<std::size_t>(a)]);
-        for (int b = a + 1; b < sample.count; ++b) {
-          predicted += table.Pair(sample.tiles[static_cast<std::size_t>(a)],
-                                  sample.tiles[static_cast<std::size_t>(b)]);
-        }
-      }
-      const double error = (sample.next - mean) - predicted;
+      const double predicted = ValueOf(table, sample.tiles.data(), sample.count);
+      const double error = (targets[i] - mean) - predicted;
       for (int a = 0; a < sample.count; ++a) {
         double& single = table.Single(sample.tiles[static_cast<std::size_t>(a)]);
         single += kRate * error - kShrink * single;
@@ -150,7 +175,6 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
     }
   }
 }
-
 
 std::string Header(const TrainOptions& options, int games) {
   char text[512];
@@ -198,8 +222,8 @@ bool TrainLeaves(const TrainOptions& options) {
     const int batch = std::min(options.batch, options.games - done);
     samples.clear();
     for (int game = 0; game < batch; ++game) {
-      PlayGame(type, tiles, table, options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game),
-               samples);
+      PlayGame(type, tiles, table,
+               options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game), samples);
     }
     Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
     table.SetLearnt(true);

@@ -18,9 +18,9 @@ struct TrainOptions {
 
 // Learns the champion's leave values by self-play: both sides choose by score and the current
 // values; after each batch of games, each leave's pairs and tiles are fitted to what its keeper
-// scored on the next turn, above the average. Fixed seed, so the same options give the same
-// file; a run that stops is taken up again from its last batch. Answers false with a reason on
-// standard error.
+// scored on the next turn and the worth of what it kept then, above the average. Fixed seed, so the
+// same options give the same file; a run that stops is taken up again from its last batch. Answers
+// false with a reason on standard error.
 bool TrainLeaves(const TrainOptions& options);
 
 }  // namespace lumiquad
