@@ -65,29 +65,29 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
   Candidates best;
   std::vector<double> equities;
   FindBestCandidates(board, view.rack, view.bonus, leaves, kPlayedOut, best, equities);
-  std::vector<Option> options_;
+  std::vector<Option> choices;
   for (std::size_t i = 0; i < best.Size(); ++i) {
     Option option;
     option.candidate = best[i];
     option.equity = equities[i];
     option.leave = equities[i] - best[i].total;
-    options_.push_back(option);
+    choices.push_back(option);
   }
   if (view.bagSize >= 7) {
     Option option;
     option.exchange = true;
     if (leaves.BestExchange(option.keep, option.exchanged, option.leave)) {
       option.equity = option.leave;
-      options_.push_back(option);
+      choices.push_back(option);
     }
   }
-  std::stable_sort(options_.begin(), options_.end(),
+  std::stable_sort(choices.begin(), choices.end(),
                    [](const Option& a, const Option& b) { return a.equity > b.equity; });
 
   // Played out two turns ahead against the racks the opponent may hold: its best reply by the
   // same measure, from the unseen tiles shuffled.
   const int opponentTiles = static_cast<int>(view.unseen.size()) - view.bagSize;
-  if (options_.size() > 1 && opponentTiles > 0 &&
+  if (choices.size() > 1 && opponentTiles > 0 &&
       (options.budget.count() > 0 || options.playouts > 0)) {
     std::mt19937_64 random(view.seed);
     // The unseen tiles as a lot: in whatever order they came, the same racks are drawn.
@@ -100,7 +100,7 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
       std::shuffle(unseen.begin(), unseen.end(), random);
       const std::string opponent = unseen.substr(0, static_cast<std::size_t>(opponentTiles));
       replyLeaves.Build(opponent, value);
-      for (Option& option : options_) {
+      for (Option& option : choices) {
         ScratchBoard::Laid laid;
         if (!option.exchange) laid = scratch.Lay(option.candidate);
         MarkCentreAnchor(board);
@@ -110,16 +110,16 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
         option.sum += option.equity - answer;
         ++option.runs;
       }
-    } while (options.playouts > 0 ? options_.front().runs < options.playouts
+    } while (options.playouts > 0 ? choices.front().runs < options.playouts
                                   : SteadyClock::now() < deadline);
-    for (Option& option : options_) option.equity = option.sum / option.runs;
-    std::stable_sort(options_.begin(), options_.end(),
+    for (Option& option : choices) option.equity = option.sum / option.runs;
+    std::stable_sort(choices.begin(), choices.end(),
                      [](const Option& a, const Option& b) { return a.equity > b.equity; });
   }
 
   ChampionChoice choice;
-  if (options_.empty()) return choice;
-  const Option& chosen = options_.front();
+  if (choices.empty()) return choice;
+  const Option& chosen = choices.front();
   choice.value = chosen.equity;
   if (chosen.exchange) {
     choice.kind = ChampionChoice::Kind::Exchange;
