@@ -98,7 +98,8 @@ Candidates FindCandidates(Board& board, std::string_view rack, int bonus);
 void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep, Candidates& out);
 
 class RackLeaves;
-// The `count` best candidates by score plus the value of their leave, best first, equal ones
+// The `count` best candidates by score plus the value of their leave (`leaves` made for the same
+// rack), best first, equal ones
 // in the plain search's order; `equities` gets their values. Nothing is allocated once the
 // storage has grown to the count. Without bounds every anchor is walked (to measure by).
 void FindBestCandidates(Board& board, std::string_view rack, int bonus, const RackLeaves& leaves,
