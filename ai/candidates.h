@@ -99,9 +99,8 @@ void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep,
 
 class RackLeaves;
 // The `count` best candidates by score plus the value of their leave (`leaves` made for the same
-// rack), best first, equal ones
-// in the plain search's order; `equities` gets their values. Nothing is allocated once the
-// storage has grown to the count. Without bounds every anchor is walked (to measure by).
+// rack), best first, equal ones in the plain search's order; `equities` gets their values.
+// Nothing is allocated once the storage has grown to the count. Without bounds every anchor is walked (to measure by).
 void FindBestCandidates(Board& board, std::string_view rack, int bonus, const RackLeaves& leaves,
                         int count, Candidates& out, std::vector<double>& equities,
                         bool useBounds = true);
