@@ -11,13 +11,6 @@ namespace {
 
 constexpr int kDeepest = 14;
 
-void TakeTiles(std::string& rack, const std::string& tiles) {
-  for (char tile : tiles) {
-    const std::size_t at = rack.find(tile);
-    if (at != std::string::npos) rack.erase(at, 1);
-  }
-}
-
 }  // namespace
 
 Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,

@@ -41,4 +41,11 @@ void ScratchBoard::TakeBack(const Laid& laid) {
   }
 }
 
+void TakeTiles(std::string& rack, std::string_view tiles) {
+  for (char tile : tiles) {
+    const std::size_t at = rack.find(tile);
+    if (at != std::string::npos) rack.erase(at, 1);
+  }
+}
+
 }  // namespace lumiquad

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "ai/candidates.h"
 #include "model/board.h"
@@ -35,5 +36,8 @@ class ScratchBoard {
   MemorySettingsStore store_;
   Board board_;
 };
+
+// Takes the tiles (a blank as '?') off the rack, one of each as often as it is named.
+void TakeTiles(std::string& rack, std::string_view tiles);
 
 }  // namespace lumiquad

@@ -30,10 +30,6 @@ class Champion : public ::testing::Test {
   Board board_{store_, nullptr};
 };
 
-void TakeTiles(std::string& rack, const std::string& tiles) {
-  for (char tile : tiles) rack.erase(rack.find(tile), 1);
-}
-
 // Every move and a pass, to the end of the game: the final lead the side to move can force.
 int PlayedOut(ScratchBoard& board, std::string racks[2], int side, int lead, int passes) {
   const Candidates list = FindCandidates(board.Get(), racks[side], 50);

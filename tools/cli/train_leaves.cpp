@@ -49,13 +49,6 @@ std::string Draw(std::string& rack, std::string& bag) {
   return drawn;
 }
 
-void TakeTiles(std::string& rack, const std::string& tiles) {
-  for (char tile : tiles) {
-    const std::size_t at = rack.find(tile);
-    if (at != std::string::npos) rack.erase(at, 1);
-  }
-}
-
 // One game of the champion's static choice on both sides; the samples of its leaves.
 void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable& table,
               std::uint64_t seed, std::vector<Sample>& samples) {
