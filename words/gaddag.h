@@ -74,6 +74,8 @@ class Gaddag {
   static std::optional<Gaddag> FromEdges(std::vector<Edge> edges, std::uint32_t root);
 
  private:
+  void LayOutByDepth();
+
   std::vector<Edge> edges_;
   std::uint32_t root_ = 0;  // 0: no word at all
 };

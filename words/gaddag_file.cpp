@@ -42,7 +42,7 @@ std::uint64_t HashBytes(const void* data, std::size_t size) {
 // The cache file: a header naming the list it was made from, then the edges.
 struct CacheHeader {
   char magic[8] = {'L', 'Q', 'G', 'A', 'D', 'D', 'A', 'G'};
-  std::uint32_t version = 4;
+  std::uint32_t version = 5;
   std::uint32_t edgeCount = 0;
   std::uint32_t root = 0;
   std::uint32_t reserved = 0;
