@@ -10,6 +10,7 @@
 #include "ai/rack_leaves.h"
 #include "ai/scratch_board.h"
 #include "model/board.h"
+#include "model/player.h"
 
 namespace lumiquad {
 
@@ -28,9 +29,62 @@ struct Option {
   std::string exchanged;
   double equity = 0;  // score and leave
   double leave = 0;
-  double sum = 0;  // of the outcomes played out
+  double sum = 0;     // of the outcomes played out, each by its weight
+  double weight = 0;  // of those outcomes
   int runs = 0;
 };
+
+// Near the end the opponent's possible racks are few enough to look at one by one.
+constexpr std::size_t kMostRacks = 4000;
+
+// A rack the opponent may hold, and in how many ways the unseen tiles give it.
+struct PossibleRack {
+  std::string tiles;
+  double ways = 0;
+};
+
+// Every rack of `size` tiles that `unseen` (sorted) can give, the likeliest first; false, and
+// none, when there would be more than kMostRacks of them.
+bool PossibleRacks(const std::string& unseen, int size, std::vector<PossibleRack>& racks) {
+  std::vector<std::pair<char, int>> kinds;
+  for (char tile : unseen) {
+    if (kinds.empty() || kinds.back().first != tile) kinds.emplace_back(tile, 0);
+    ++kinds.back().second;
+  }
+  std::string rack;
+  bool tooMany = false;
+  auto choose = [](int n, int k) {
+    double ways = 1;
+    for (int i = 1; i <= k; ++i) ways = ways * (n - k + i) / i;
+    return ways;
+  };
+  auto add = [&](auto&& self, std::size_t kind, int left, double ways) -> void {
+    if (tooMany) return;
+    if (left == 0) {
+      if (racks.size() == kMostRacks) {
+        tooMany = true;
+        return;
+      }
+      racks.push_back({rack, ways});
+      return;
+    }
+    if (kind == kinds.size()) return;
+    const auto [tile, count] = kinds[kind];
+    for (int take = std::min(count, left); take >= 0; --take) {
+      rack.append(static_cast<std::size_t>(take), tile);
+      self(self, kind + 1, left - take, ways * choose(count, take));
+      rack.resize(rack.size() - static_cast<std::size_t>(take));
+    }
+  };
+  add(add, 0, size, 1.0);
+  if (tooMany) {
+    racks.clear();
+    return false;
+  }
+  std::stable_sort(racks.begin(), racks.end(),
+                   [](const PossibleRack& a, const PossibleRack& b) { return a.ways > b.ways; });
+  return true;
+}
 
 ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
                              SteadyClock::time_point deadline) {
@@ -93,12 +147,24 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
     // The unseen tiles as a lot: in whatever order they came, the same racks are drawn.
     std::string unseen = view.unseen;
     std::sort(unseen.begin(), unseen.end());
+    // With a few tiles in the bag, every rack the opponent may hold, the likeliest first, each
+    // counted by its chance; otherwise racks drawn at random.
+    std::vector<PossibleRack> racks;
+    const bool everyRack = view.bagSize <= kRackSize && PossibleRacks(unseen, opponentTiles, racks);
+    std::size_t nextRack = 0;
     RackLeaves replyLeaves;
     Candidates reply;
     std::vector<double> replyEquities;
+    std::string opponent;
+    double weight = 1;
     do {
-      std::shuffle(unseen.begin(), unseen.end(), random);
-      const std::string opponent = unseen.substr(0, static_cast<std::size_t>(opponentTiles));
+      if (everyRack) {
+        opponent = racks[nextRack].tiles;
+        weight = racks[nextRack++].ways;
+      } else {
+        std::shuffle(unseen.begin(), unseen.end(), random);
+        opponent = unseen.substr(0, static_cast<std::size_t>(opponentTiles));
+      }
       replyLeaves.Build(opponent, value);
       for (Option& option : choices) {
         ScratchBoard::Laid laid;
@@ -107,12 +173,14 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
         FindBestCandidates(board, opponent, view.bonus, replyLeaves, 1, reply, replyEquities);
         const double answer = replyEquities.empty() ? 0 : replyEquities.front();
         if (!option.exchange) scratch.TakeBack(laid);
-        option.sum += option.equity - answer;
+        option.sum += weight * (option.equity - answer);
+        option.weight += weight;
         ++option.runs;
       }
-    } while (options.playouts > 0 ? choices.front().runs < options.playouts
-                                  : SteadyClock::now() < deadline);
-    for (Option& option : choices) option.equity = option.sum / option.runs;
+    } while ((!everyRack || nextRack < racks.size()) &&
+             (options.playouts > 0 ? choices.front().runs < options.playouts
+                                   : SteadyClock::now() < deadline));
+    for (Option& option : choices) option.equity = option.sum / option.weight;
     std::stable_sort(choices.begin(), choices.end(),
                      [](const Option& a, const Option& b) { return a.equity > b.equity; });
   }
