@@ -1,5 +1,6 @@
 #include "tools/cli/match.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -32,7 +33,16 @@ struct Side {
   long exchanges = 0;
   long turns = 0;
   double seconds = 0;
+  std::vector<double> turnSeconds;  // each choice's own time
 };
+
+// The median and the largest of the times, in milliseconds.
+std::pair<double, double> MedianAndMost(std::vector<double> seconds) {
+  if (seconds.empty()) return {0, 0};
+  const auto middle = seconds.begin() + static_cast<std::ptrdiff_t>(seconds.size() / 2);
+  std::nth_element(seconds.begin(), middle, seconds.end());
+  return {1000 * *middle, 1000 * *std::max_element(seconds.begin(), seconds.end())};
+}
 
 // A mean and the half-width of its 95% interval.
 std::pair<double, double> MeanAndInterval(const std::vector<double>& values) {
@@ -46,7 +56,6 @@ std::pair<double, double> MeanAndInterval(const std::vector<double>& values) {
   const double deviation = n > 1 ? std::sqrt(squares / (n - 1)) : 0;
   return {mean, 1.96 * deviation / std::sqrt(n)};
 }
-
 
 }  // namespace
 
@@ -101,6 +110,11 @@ bool RunMatch(const MatchOptions& options) {
         const double whole = std::chrono::duration<double>(Clock::now() - start).count();
         sides[humanSide].seconds += thinking;
         sides[1 - humanSide].seconds += whole - thinking;
+        sides[humanSide].turnSeconds.push_back(thinking);
+        // The computer's seat replied unless the human's seat ended the game.
+        if (engine.History().size() >= before + 2) {
+          sides[1 - humanSide].turnSeconds.push_back(whole - thinking);
+        }
         if (engine.History().size() == before) {
           stalled = true;
           break;
@@ -137,14 +151,15 @@ bool RunMatch(const MatchOptions& options) {
     const Side& side = sides[s];
     const auto [win, winInterval] = MeanAndInterval(side.pairWins);
     const auto [spread, spreadInterval] = MeanAndInterval(side.pairSpreads);
+    const auto [median, most] = MedianAndMost(side.turnSeconds);
     std::printf(
         "%c %-12s wins %5.1f%% +- %4.1f  spread %+7.1f +- %5.1f a game  bingos %.2f  "
-        "exchanges %.2f a game  %.2f ms a turn\n",
+        "exchanges %.2f a game  %.2f ms a turn (median %.2f, most %.2f)\n",
         s == 0 ? 'A' : 'B', LevelName(s == 0 ? options.levelA : options.levelB).c_str(), 100 * win,
         100 * winInterval, spread, spreadInterval,
         games > 0 ? static_cast<double>(side.bingos) / games : 0.0,
         games > 0 ? static_cast<double>(side.exchanges) / games : 0.0,
-        side.turns > 0 ? 1000 * side.seconds / static_cast<double>(side.turns) : 0.0);
+        side.turns > 0 ? 1000 * side.seconds / static_cast<double>(side.turns) : 0.0, median, most);
   }
   if (stalled) std::fprintf(stderr, "lumiquad-cli: a game of the match did not end\n");
   return !stalled;
