@@ -1,5 +1,6 @@
 #include "ai/leave_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <vector>
@@ -18,22 +19,50 @@ char TileOf(int index) { return index == 26 ? '?' : static_cast<char>('A' + inde
 
 double LeaveTable::Value(std::string_view leave) const {
   if (!learnt_) return LeaveValue(leave, 1.0);
-  std::array<int, 7> tiles{};
+  std::array<std::int8_t, 7> tiles{};
   int count = 0;
   for (char tile : leave) {
     const int index = LeaveTileIndex(tile);
     if (index < 0 || count == static_cast<int>(tiles.size())) continue;
-    tiles[static_cast<std::size_t>(count++)] = index;
+    tiles[static_cast<std::size_t>(count++)] = static_cast<std::int8_t>(index);
   }
+  return PairsValue(tiles.data(), count) + Whole(tiles.data(), count);
+}
+
+double LeaveTable::PairsValue(const std::int8_t* tiles, int count) const {
   double value = 0;
   for (int i = 0; i < count; ++i) {
-    value += single_[static_cast<std::size_t>(tiles[static_cast<std::size_t>(i)])];
-    for (int j = i + 1; j < count; ++j) {
-      value +=
-          pair_[PairIndex(tiles[static_cast<std::size_t>(i)], tiles[static_cast<std::size_t>(j)])];
-    }
+    value += single_[static_cast<std::size_t>(tiles[i])];
+    for (int j = i + 1; j < count; ++j) value += pair_[PairIndex(tiles[i], tiles[j])];
   }
   return value;
+}
+
+std::uint32_t LeaveTable::KeyOf(const std::int8_t* tiles, int count) {
+  std::array<std::int8_t, kMostKept> sorted{};
+  count = std::min(count, kMostKept);
+  std::copy(tiles, tiles + count, sorted.begin());
+  std::sort(sorted.begin(), sorted.begin() + count);
+  std::uint32_t key = 0;
+  for (int i = 0; i < count; ++i) {
+    key = key << 5 | static_cast<std::uint32_t>(sorted[static_cast<std::size_t>(i)] + 1);
+  }
+  return key;
+}
+
+double LeaveTable::Whole(const std::int8_t* tiles, int count) const {
+  if (count < 3 || count > kMostKept || whole_.empty()) return 0;
+  const auto found = whole_.find(KeyOf(tiles, count));
+  return found == whole_.end() ? 0 : found->second;
+}
+
+void LeaveTable::SetWhole(const std::int8_t* tiles, int count, double value) {
+  if (count < 3 || count > kMostKept) return;
+  if (value == 0) {
+    whole_.erase(KeyOf(tiles, count));
+  } else {
+    whole_[KeyOf(tiles, count)] = value;
+  }
 }
 
 std::string LeaveTable::Text() const {
@@ -50,6 +79,16 @@ std::string LeaveTable::Text() const {
                     pair_[PairIndex(a, b)]);
       text += line;
     }
+  }
+  // Whole leaves in order of their key, so that the same table is always the same text.
+  std::vector<std::pair<std::uint32_t, double>> wholes(whole_.begin(), whole_.end());
+  std::sort(wholes.begin(), wholes.end());
+  for (const auto& [key, value] : wholes) {
+    std::string tiles;
+    for (std::uint32_t rest = key; rest != 0; rest >>= 5)
+      tiles.insert(tiles.begin(), TileOf(static_cast<int>(rest & 31) - 1));
+    std::snprintf(line, sizeof line, "%s %.17g\n", tiles.c_str(), value);
+    text += line;
   }
   return text;
 }
@@ -77,12 +116,17 @@ std::optional<LeaveTable> LeaveTable::Parse(std::string_view text, std::string* 
     }
     if (line.empty() || line.front() == '#') continue;
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || space < 1 || space > 2) {
+    if (space == std::string_view::npos || space < 1 ||
+        space > static_cast<std::size_t>(kMostKept)) {
       return fail(number, "expected tiles and a value");
     }
-    const int a = LeaveTileIndex(line[0]);
-    const int b = space == 2 ? LeaveTileIndex(line[1]) : a;
-    if (a < 0 || b < 0) return fail(number, "not a tile");
+    std::array<std::int8_t, kMostKept> tiles{};
+    for (std::size_t i = 0; i < space; ++i) {
+      tiles[i] = static_cast<std::int8_t>(LeaveTileIndex(line[i]));
+      if (tiles[i] < 0) return fail(number, "not a tile");
+    }
+    const int a = tiles[0];
+    const int b = space >= 2 ? tiles[1] : a;
     double value = 0;
     const std::string_view number_text = line.substr(space + 1);
     const auto [ptr, failed] =
@@ -90,6 +134,11 @@ std::optional<LeaveTable> LeaveTable::Parse(std::string_view text, std::string* 
     if (failed != std::errc() || ptr != number_text.data() + number_text.size() || value != value ||
         value > 1000 || value < -1000) {
       return fail(number, "not a value");
+    }
+    if (space >= 3) {
+      const std::uint32_t key = KeyOf(tiles.data(), static_cast<int>(space));
+      if (!table.whole_.emplace(key, value).second) return fail(number, "given twice");
+      continue;
     }
     const std::size_t slot = space == 1 ? static_cast<std::size_t>(a)
                                         : static_cast<std::size_t>(kTiles) + PairIndex(a, b);

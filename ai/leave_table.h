@@ -1,15 +1,18 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace lumiquad {
 
 // What the tiles kept after a move are worth to a player choosing by equity, in points: a value
-// per tile and per pair of tiles kept, learnt from self-play, or, where nothing was learnt for a
-// board, the computer's own rating of a leave.
+// per tile and per pair of tiles kept, and for a leave of three tiles or more what its play showed
+// beyond those, learnt from self-play; or, where nothing was learnt for a board, the computer's
+// own rating of a leave.
 class LeaveTable {
  public:
   // The rating the computer's levels use (see LeaveValue).
@@ -26,10 +29,21 @@ class LeaveTable {
 
   // Tiles by index: 'A' to 'Z' are 0 to 25, the blank 26.
   static constexpr int kTiles = 27;
+  // The most tiles a leave can hold.
+  static constexpr int kMostKept = 6;
   double& Single(int tile) { return single_[static_cast<std::size_t>(tile)]; }
   // A pair of tiles, the same tile twice included; the order does not matter.
   double& Pair(int a, int b) { return pair_[PairIndex(a, b)]; }
   void SetLearnt(bool learnt) { learnt_ = learnt; }
+  // The value of tiles and pairs alone, for the `count` tile indexes.
+  double PairsValue(const std::int8_t* tiles, int count) const;
+  // What a leave of 3 to 6 tiles is worth beyond its tiles and pairs (0 when nothing was learnt);
+  // `tiles` in any order.
+  double Whole(const std::int8_t* tiles, int count) const;
+  void SetWhole(const std::int8_t* tiles, int count, double value);
+  std::size_t WholeCount() const { return whole_.size(); }
+  // A leave of up to 6 tile indexes as one number, the same in any order: 0 for no leave.
+  static std::uint32_t KeyOf(const std::int8_t* tiles, int count);
 
  private:
   static std::size_t PairIndex(int a, int b) {
@@ -39,6 +53,7 @@ class LeaveTable {
   bool learnt_ = false;
   std::array<double, kTiles> single_{};
   std::array<double, kTiles * kTiles> pair_{};
+  std::unordered_map<std::uint32_t, double> whole_;
 };
 
 // The index of a tile in the table, or -1 for a character that is no tile.

@@ -121,6 +121,15 @@ TEST(LeaveTable, ReadsBackWhatItWritesAndRefusesDamagedFiles) {
   EXPECT_EQ(read->Value("??S"), table.Value("S??"));
   EXPECT_EQ(read->Value("UQ"), 3.125);
   EXPECT_EQ(read->Text(), text);
+  // A whole leave's worth adds to its tiles and pairs, in whatever order its tiles come.
+  LeaveTable whole = table;
+  const std::int8_t rest[] = {'R' - 'A', 'E' - 'A', 'S' - 'A', 'T' - 'A'};
+  whole.SetWhole(rest, 4, 2.5);
+  const std::optional<LeaveTable> wholeRead = LeaveTable::Parse(whole.Text());
+  ASSERT_TRUE(wholeRead);
+  EXPECT_EQ(wholeRead->Value("TSER"), table.Value("REST") + 2.5);
+  EXPECT_EQ(wholeRead->Value("RES"), table.Value("RES"));
+  EXPECT_EQ(wholeRead->Text(), whole.Text());
 
   std::string noHeader = text.substr(text.find('\n') + 1);
   std::string missing = text.substr(0, text.rfind("\n", text.size() - 2) + 1);
@@ -129,7 +138,10 @@ TEST(LeaveTable, ReadsBackWhatItWritesAndRefusesDamagedFiles) {
   badTile.replace(badTile.find("\nB "), 3, "\nb ");
   std::string badValue = text;
   badValue.replace(badValue.find("\nC ") + 3, 1, "x");
-  for (const std::string& damaged : {noHeader, missing, twice, badTile, badValue, std::string()}) {
+  const std::string wholeTwice = whole.Text() + "SETR 1\n";
+  const std::string sevenTiles = text + "ABCDEFG 1\n";
+  for (const std::string& damaged :
+       {noHeader, missing, twice, badTile, badValue, wholeTwice, sevenTiles, std::string()}) {
     std::string why;
     EXPECT_FALSE(LeaveTable::Parse(damaged, &why)) << damaged.substr(0, 40);
     EXPECT_NE(why.find("line "), std::string::npos);

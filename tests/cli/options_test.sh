@@ -93,12 +93,23 @@ fi
 # The champion's leave trainer: a run taken up again after its first batch gives the file of a
 # run that never stopped, which the champion reads; a damaged state is refused, not overwritten.
 "$cli" train-leaves --games 2 --batch 2 --out half.txt 2> /dev/null
-{ echo 2; cat half.txt; } > resumed.txt.state
+{ echo 2; cat half.txt; echo wholes; } > resumed.txt.state
 "$cli" train-leaves --games 4 --batch 2 --out resumed.txt 2> /dev/null
 "$cli" train-leaves --games 4 --batch 2 --out whole.txt 2> /dev/null
 if ! cmp -s resumed.txt whole.txt || [ -e resumed.txt.state ] \
     || [ "$(head -n 1 whole.txt)" != "lumiquad leave values 1" ]; then
   echo "FAILED: the leave trainer did not take up its run again"
+  failures=$((failures + 1))
+fi
+# The same in the games that learn whole leaves: a run whose file cannot be written keeps its
+# state, and a longer run takes it up.
+mkdir stopped.txt
+"$cli" train-leaves --games 2 --whole-games 2 --batch 2 --out stopped.txt 2> /dev/null
+mv stopped.txt.state resumed.txt.state
+"$cli" train-leaves --games 2 --whole-games 4 --batch 2 --out resumed.txt 2> /dev/null
+"$cli" train-leaves --games 2 --whole-games 4 --batch 2 --out whole.txt 2> /dev/null
+if ! cmp -s resumed.txt whole.txt || [ -e resumed.txt.state ]; then
+  echo "FAILED: the leave trainer did not take up learning whole leaves again"
   failures=$((failures + 1))
 fi
 echo "9 damaged" > broken.txt.state

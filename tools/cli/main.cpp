@@ -40,8 +40,8 @@ constexpr const char* kUsage =
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S] [--time MS]\n"
-    "       lumiquad-cli train-leaves --out FILE [--type T] [--games N] [--batch N] [--seed S]\n"
-    "                          [--dictionary FILE]\n"
+    "       lumiquad-cli train-leaves --out FILE [--type T] [--games N] [--whole-games N]\n"
+    "                          [--batch N] [--seed S] [--dictionary FILE]\n"
     "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
     "       lumiquad-cli make-gaddag LIST.txt OUT.gaddag\n"
     "       lumiquad-cli --version\n";
@@ -147,6 +147,8 @@ int TrainLeavesCommand(const std::vector<std::string_view>& args) {
       options.games = static_cast<int>(number);
     } else if (flag == "--batch" && ParseNumber(value, 1, 1'000'000, number)) {
       options.batch = static_cast<int>(number);
+    } else if (flag == "--whole-games" && ParseNumber(value, 0, 10'000'000, number)) {
+      options.wholeGames = static_cast<int>(number);
     } else if (flag == "--seed" && ParseNumber(value, 1, 1'000'000'000'000, number)) {
       options.seed = static_cast<std::uint64_t>(number);
     } else if (flag == "--dictionary" && !value.empty()) {

@@ -9,10 +9,9 @@ namespace lumiquad {
 inline void ShowProgress(int done, int total, const char* unit) {
   constexpr int kWidth = 30;
   const int filled = total > 0 ? done * kWidth / total : kWidth;
-  std::fprintf(stderr, "\r[%s%s] %d/%d %s",
-               std::string(static_cast<std::size_t>(filled), '#').c_str(),
-               std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total,
-               unit);
+  std::fprintf(
+      stderr, "\r[%s%s] %d/%d %s", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+      std::string(static_cast<std::size_t>(kWidth - filled), ' ').c_str(), done, total, unit);
   if (done == total) std::fputc('\n', stderr);
   std::fflush(stderr);
 }

@@ -1,7 +1,9 @@
 #include "tools/cli/train_leaves.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <vector>
 
@@ -30,14 +32,18 @@ struct Sample {
 };
 
 // The value of a leave in the table.
-double ValueOf(LeaveTable& table, const std::int8_t* tiles, int count) {
-  double value = 0;
-  for (int a = 0; a < count; ++a) {
-    value += table.Single(tiles[a]);
-    for (int b = a + 1; b < count; ++b) value += table.Pair(tiles[a], tiles[b]);
-  }
-  return value;
+double ValueOf(const LeaveTable& table, const std::int8_t* tiles, int count) {
+  return table.PairsValue(tiles, count) + table.Whole(tiles, count);
 }
+
+// What whole leaves showed beyond their tiles and pairs: the sum and the count, by leave.
+using WholeSums = std::map<std::uint32_t, std::pair<double, long>>;
+
+// A whole leave's learnt worth is its mean, drawn towards nothing as if it had been seen this
+// many more times showing nothing; those seen fewer times than the fewest are left out.
+constexpr double kPriorTimes = 30;
+constexpr long kFewestTimes = 40;
+constexpr double kSmallestWorth = 0.25;
 
 std::string Draw(std::string& rack, std::string& bag) {
   std::string drawn;
@@ -129,11 +135,8 @@ void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable&
   }
 }
 
-// Fits the table to the samples: each leave's tiles and pairs add up to what its keeper scored
-// next and the worth of what it kept then (by the values so far), above the average; a few
-// passes of gradient steps, started from the values so far.
-void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t seed) {
-  if (samples.empty()) return;
+// What each sample's keeper scored next and the worth of what it kept then, above the average.
+std::vector<double> Targets(const LeaveTable& table, const std::vector<Sample>& samples) {
   std::vector<double> targets;
   targets.reserve(samples.size());
   double mean = 0;
@@ -144,7 +147,17 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
     targets.push_back(sample.next + later);
     mean += targets.back();
   }
-  mean /= static_cast<double>(samples.size());
+  if (!samples.empty()) mean /= static_cast<double>(samples.size());
+  for (double& target : targets) target -= mean;
+  return targets;
+}
+
+// Fits the table to the samples: each leave's tiles and pairs add up to what its keeper scored
+// next and the worth of what it kept then (by the values so far), above the average; a few
+// passes of gradient steps, started from the values so far.
+void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t seed) {
+  if (samples.empty()) return;
+  const std::vector<double> targets = Targets(table, samples);
   std::vector<std::size_t> order(samples.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
   std::mt19937_64 random(seed);
@@ -155,7 +168,7 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
     for (std::size_t i : order) {
       const Sample& sample = samples[i];
       const double predicted = ValueOf(table, sample.tiles.data(), sample.count);
-      const double error = (targets[i] - mean) - predicted;
+      const double error = targets[i] - predicted;
       for (int a = 0; a < sample.count; ++a) {
         double& single = table.Single(sample.tiles[static_cast<std::size_t>(a)]);
         single += kRate * error - kShrink * single;
@@ -169,13 +182,69 @@ void Fit(LeaveTable& table, const std::vector<Sample>& samples, std::uint64_t se
   }
 }
 
+// Adds what each leave of three tiles or more showed beyond its tiles and pairs.
+void AddWholes(const LeaveTable& table, const std::vector<Sample>& samples, WholeSums& sums) {
+  const std::vector<double> targets = Targets(table, samples);
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const Sample& sample = samples[i];
+    if (sample.count < 3) continue;
+    auto& [sum, count] = sums[LeaveTable::KeyOf(sample.tiles.data(), sample.count)];
+    sum += targets[i] - table.PairsValue(sample.tiles.data(), sample.count);
+    ++count;
+  }
+}
+
+std::string WholeSumsText(const WholeSums& sums) {
+  std::string text;
+  char line[96];
+  for (const auto& [key, sum] : sums) {
+    std::snprintf(line, sizeof line, "%u %.17g %ld\n", key, sum.first, sum.second);
+    text += line;
+  }
+  return text;
+}
+
+bool ParseWholeSums(const std::string& text, WholeSums& sums) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) return false;
+    unsigned key = 0;
+    double sum = 0;
+    long count = 0;
+    char rest = 0;
+    const std::string line = text.substr(at, end - at);
+    if (std::sscanf(line.c_str(), "%u %lf %ld %c", &key, &sum, &count, &rest) != 3 || count < 1 ||
+        sum != sum) {
+      return false;
+    }
+    sums[key] = {sum, count};
+    at = end + 1;
+  }
+  return true;
+}
+
+void SetWholes(LeaveTable& table, const WholeSums& sums) {
+  for (const auto& [key, sum] : sums) {
+    if (sum.second < kFewestTimes) continue;
+    const double worth = sum.first / (static_cast<double>(sum.second) + kPriorTimes);
+    if (std::abs(worth) < kSmallestWorth) continue;
+    std::array<std::int8_t, LeaveTable::kMostKept> tiles{};
+    int count = 0;
+    for (std::uint32_t rest = key; rest != 0; rest >>= 5) {
+      tiles[static_cast<std::size_t>(count++)] = static_cast<std::int8_t>((rest & 31) - 1);
+    }
+    table.SetWhole(tiles.data(), count, worth);
+  }
+}
+
 std::string Header(const TrainOptions& options, int games) {
   char text[512];
   std::snprintf(text, sizeof text,
-                "# learnt by lumiquad-cli train-leaves --type %s --games %d --batch %d --seed "
-                "%llu\n# games played %d\n",
-                std::string(GameTypeName(options.type)).c_str(), options.games, options.batch,
-                static_cast<unsigned long long>(options.seed), games);
+                "# learnt by lumiquad-cli train-leaves --type %s --games %d --whole-games %d "
+                "--batch %d --seed %llu\n# games played %d\n",
+                std::string(GameTypeName(options.type)).c_str(), options.games, options.wholeGames,
+                options.batch, static_cast<unsigned long long>(options.seed), games);
   return text;
 }
 
@@ -191,45 +260,60 @@ bool TrainLeaves(const TrainOptions& options) {
   type.board.LayBuiltIn(options.type);
   const std::string tiles = LetterString(type.bag.Frequencies()) + std::string(2, '?');
   LeaveTable table;  // the rating of the levels, until the first fit
+  WholeSums wholes;
   int done = 0;
-  // A run that stopped goes on from its last batch.
+  const int total = options.games + options.wholeGames;
+  // A run that stopped goes on from its last batch: the games done, the table, and what whole
+  // leaves showed so far after a line "wholes".
   const std::string statePath = options.out + ".state";
-  if (const FileReadResult state = ReadFileLimited(statePath, 1 << 20);
+  constexpr std::string_view kWholes = "wholes\n";
+  if (const FileReadResult state = ReadFileLimited(statePath, 256 << 20);
       state.status == FileReadStatus::Ok) {
     const std::size_t line = state.contents.find('\n');
-    std::string why;
+    const std::size_t split = state.contents.find(kWholes);
+    const bool split_ok =
+        split != std::string::npos && split > line && state.contents[split - 1] == '\n';
     std::optional<LeaveTable> saved =
-        line == std::string::npos ? std::nullopt
-                                  : LeaveTable::Parse(state.contents.substr(line + 1), &why);
+        line == std::string::npos || !split_ok
+            ? std::nullopt
+            : LeaveTable::Parse(state.contents.substr(line + 1, split - line - 1));
     if (!saved || std::sscanf(state.contents.c_str(), "%d", &done) != 1 || done < 0 ||
-        done > options.games) {
+        done > total || !ParseWholeSums(state.contents.substr(split + kWholes.size()), wholes)) {
       std::fprintf(stderr, "lumiquad-cli: %s is damaged; remove it to start again\n",
                    statePath.c_str());
       return false;
     }
     table = *saved;
   }
-  ShowProgress(done, options.games, "games");
+  ShowProgress(done, total, "games");
   std::vector<Sample> samples;
-  while (done < options.games) {
-    const int batch = std::min(options.batch, options.games - done);
+  while (done < total) {
+    // The tiles and pairs first; then, with those fixed, the whole leaves.
+    const bool learningPairs = done < options.games;
+    const int batch = std::min(options.batch, (learningPairs ? options.games : total) - done);
     samples.clear();
     for (int game = 0; game < batch; ++game) {
       PlayGame(type, tiles, table,
                options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game), samples);
     }
-    Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
-    table.SetLearnt(true);
+    if (learningPairs) {
+      Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
+      table.SetLearnt(true);
+    } else {
+      AddWholes(table, samples, wholes);
+    }
     done += batch;
     const FileWriteResult saved =
-        WriteFileAtomically(statePath, std::to_string(done) + "\n" + table.Text());
+        WriteFileAtomically(statePath, std::to_string(done) + "\n" + table.Text() +
+                                           std::string(kWholes) + WholeSumsText(wholes));
     if (!saved.ok) {
       std::fprintf(stderr, "\nlumiquad-cli: could not write %s: %s\n", statePath.c_str(),
                    saved.error.c_str());
       return false;
     }
-    ShowProgress(done, options.games, "games");
+    ShowProgress(done, total, "games");
   }
+  SetWholes(table, wholes);
   std::string text = table.Text();
   text.insert(text.find('\n') + 1, Header(options, done));
   const FileWriteResult written = WriteFileAtomically(options.out, text);
