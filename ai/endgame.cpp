@@ -48,9 +48,10 @@ void Endgame::Moves(int ply) {
 }
 
 int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passes) {
-  // A node costs a whole search of a rack: the clock is cheap beside it.
+  // A node costs a whole search of a rack: the clock is cheap beside it. The first depth, each
+  // move and the best reply to it, is always searched to the end.
   ++nodes_;
-  if (std::chrono::steady_clock::now() > deadline_) timeUp_ = true;
+  if (!firstDepth_ && std::chrono::steady_clock::now() > deadline_) timeUp_ = true;
   if (timeUp_) return 0;
   const int side = ply % 2;
   Moves(ply);
@@ -99,6 +100,7 @@ Endgame::Result Endgame::Solve(const std::string& rack, const std::string& oppon
     racks_[1] = opponentRack;
     bestRoot_ = -1;
     reachedDepth_ = false;
+    firstDepth_ = depth == 1;
     const int lead = Search(0, depth, 0, INT_MIN / 2, INT_MAX / 2, 0);
     if (timeUp_) break;
     preferredRoot_ = bestRoot_;
@@ -108,16 +110,6 @@ Endgame::Result Endgame::Solve(const std::string& rack, const std::string& oppon
     rootList_ = lists_[0];
     if (bestRoot_ >= 0) result.move = rootList_[static_cast<std::size_t>(bestRoot_)];
     if (!reachedDepth_) break;  // every line played out to the end
-  }
-  if (result.depth == 0) {
-    // Not even one ply in time: the highest-scoring move.
-    racks_[0] = rack;
-    Moves(0);
-    rootList_ = lists_[0];
-    if (!order_[0].empty()) {
-      result.pass = false;
-      result.move = rootList_[static_cast<std::size_t>(order_[0].front())];
-    }
   }
   return result;
 }

@@ -39,6 +39,7 @@ class Endgame {
   int widest_;
   std::chrono::steady_clock::time_point deadline_;
   bool timeUp_ = false;
+  bool firstDepth_ = false;
   std::string racks_[2];
   std::vector<Candidates> lists_;
   std::vector<std::vector<int>> order_;
