@@ -31,6 +31,7 @@ struct ChampionOptions {
   const LeaveTable* leaves = nullptr;  // the heuristic when none
   std::chrono::milliseconds budget{1000};
   int playouts = 0;  // when above 0, exactly so many play-outs, whatever the time
+  int threads = 0;   // to play out on; as many as the processor runs at once when 0
 };
 
 struct ChampionChoice {

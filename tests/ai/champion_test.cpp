@@ -77,7 +77,8 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
 
 // It knows the unseen tiles as a lot, never their order, and near the end it looks at the
 // opponent's racks one by one, the likeliest first, without drawing any at random; with no word
-// to make it changes its tiles while the bag holds seven, and passes after that.
+// to make it changes its tiles while the bag holds seven, and passes after that. The play-outs
+// shared out among threads find what one thread finds.
 TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   test::LayPicture(board_, {"", "", "", "", "", "", "", "......SEAT"});
   ChampionView view;
@@ -96,6 +97,17 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   EXPECT_EQ(first.value, second.value);
   view.seed = 12345;
   EXPECT_EQ(ChooseChampion(view, options).value, first.value);
+  // Racks drawn at random, choices given up on the way: the threads change nothing.
+  view.unseen = "AEEIOSTTRNQAEIOUDG";
+  view.bagSize = 11;
+  options.playouts = 40;
+  options.threads = 1;
+  const ChampionChoice alone = ChooseChampion(view, options);
+  options.threads = 3;
+  const ChampionChoice shared = ChooseChampion(view, options);
+  EXPECT_EQ(DescribeMove(alone.move, 0, false), DescribeMove(shared.move, 0, false));
+  EXPECT_EQ(alone.value, shared.value);
+  options.playouts = 12;
 
   view.rack = "VVWWUUX";
   view.bagSize = 7;
