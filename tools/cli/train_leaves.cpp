@@ -40,9 +40,11 @@ double ValueOf(const LeaveTable& table, const std::int8_t* tiles, int count) {
 using WholeSums = std::map<std::uint32_t, std::pair<double, long>>;
 
 // A whole leave's learnt worth is its mean, drawn towards nothing as if it had been seen this
-// many more times showing nothing; those seen fewer times than the fewest are left out.
-constexpr double kPriorTimes = 30;
-constexpr long kFewestTimes = 40;
+// many more times showing nothing: what a keeper scores next varies by some 25 points, far more
+// than a leave adds, so a few hundred sightings say little. Those seen fewer times than the
+// fewest, and worths too small to matter, are left out of the file.
+constexpr double kPriorTimes = 200;
+constexpr long kFewestTimes = 100;
 constexpr double kSmallestWorth = 0.25;
 
 std::string Draw(std::string& rack, std::string& bag) {
