@@ -100,10 +100,18 @@ void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep,
 class RackLeaves;
 // The `count` best candidates by score plus the value of their leave (`leaves` made for the same
 // rack), best first, equal ones in the plain search's order; `equities` gets their values.
-// Nothing is allocated once the storage has grown to the count. Without bounds every anchor is walked (to measure by).
+// Nothing is allocated once the storage has grown to the count. Without bounds every anchor is
+// walked (to measure by).
 void FindBestCandidates(Board& board, std::string_view rack, int bonus, const RackLeaves& leaves,
                         int count, Candidates& out, std::vector<double>& equities,
                         bool useBounds = true);
+
+// The same over only the rows and the columns named (bit i: row or column i), for a position
+// that changed in a few lines since a search of the whole board.
+void FindBestCandidatesInLines(Board& board, std::string_view rack, int bonus,
+                               const RackLeaves& leaves, int count, std::uint32_t rows,
+                               std::uint32_t columns, Candidates& out,
+                               std::vector<double>& equities);
 
 // The bound the search by bound gives each anchor: no candidate found from it scores more.
 struct AnchorBound {

@@ -155,6 +155,8 @@ class Search {
     equities.reserve(static_cast<std::size_t>(keep_) + 1);
   }
   void SetBounds(std::vector<AnchorBound>& bounds) { bounds_ = &bounds; }
+  // Only the rows and columns named, as bits.
+  void SetLines(std::uint32_t rows, std::uint32_t columns) { lineMask_ = {rows, columns}; }
 
   void Run() {
     // An empty rack finds nothing and leaves the board alone; a word list, even an empty one,
@@ -163,7 +165,11 @@ class Search {
     ReadBoard();
     bool marked = false;
     for (int direction = 0; direction < 2; ++direction) {
-      for (int line = 0; line < kBoardSize; ++line) marked = Line(direction, line) || marked;
+      for (int line = 0; line < kBoardSize; ++line) {
+        if ((lineMask_[static_cast<std::size_t>(direction)] >> line & 1) != 0) {
+          marked = Line(direction, line) || marked;
+        }
+      }
     }
     if (goal_ != Goal::All) WalkByBound();
     // The marks as the search leaves them: cleared after every line that had an anchor.
@@ -644,6 +650,7 @@ class Search {
   bool useBounds_ = true;
   std::vector<double>* equities_ = nullptr;
   std::vector<AnchorBound>* bounds_ = nullptr;
+  std::array<std::uint32_t, 2> lineMask_{~0u, ~0u};  // the rows and the columns searched
   std::array<AnchorEntry, 2 * kBoardSize * kBoardSize> anchors_{};
   int anchorCount_ = 0;
   int lowest_ = INT_MAX;     // the lowest score found
@@ -687,6 +694,16 @@ void FindBestCandidates(Board& board, std::string_view rack, int bonus, const Ra
                         int count, Candidates& out, std::vector<double>& equities, bool useBounds) {
   Search search(board, rack, bonus, out, Search::Goal::Best, std::max(count, 1));
   search.SetLeaves(leaves, equities, useBounds);
+  search.Run();
+}
+
+void FindBestCandidatesInLines(Board& board, std::string_view rack, int bonus,
+                               const RackLeaves& leaves, int count, std::uint32_t rows,
+                               std::uint32_t columns, Candidates& out,
+                               std::vector<double>& equities) {
+  Search search(board, rack, bonus, out, Search::Goal::Best, std::max(count, 1));
+  search.SetLeaves(leaves, equities, true);
+  search.SetLines(rows, columns);
   search.Run();
 }
 

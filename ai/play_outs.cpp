@@ -100,16 +100,77 @@ void GiveUpTrailing(std::vector<PlayedOutChoice>& choices) {
   }
 }
 
-// What one thread needs to play choices out: a board of its own to lay them on.
-struct Worker {
-  explicit Worker(const Board& board) : scratch(board) {}
-  ScratchBoard scratch;
-  RackLeaves leaves;
-  Candidates reply;
-  std::vector<double> equities;
-};
+// The replies on the board as it stands searched for a reply that no choice changes: with so
+// many, one is nearly always among them.
+constexpr int kStanding = 12;
 
 }  // namespace
+
+Replies::Replies(const Board& board, int bonus, const std::vector<PlayedOutChoice>& choices)
+    : scratch_(board), bonus_(bonus), choices_(choices), changed_(choices.size()) {
+  const Board& b = scratch_.Get();
+  auto tile = [&](int row, int column) { return b.Cell(row, column).HasTile(); };
+  auto bit = [](int line) { return line >= 0 && line < kBoardSize ? 1u << line : 0u; };
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    if (choices[i].exchange) continue;
+    const Candidate& move = choices[i].candidate;
+    // Along the word: its own line; its ends and its tiles' sides, the lines across it.
+    std::uint32_t along = bit(move.line);
+    std::uint32_t across = 0;
+    for (int k = move.start - 1; k <= move.start + move.length; ++k) across |= bit(k);
+    for (int k = move.start; k < move.start + move.length; ++k) {
+      auto at = [&](int position, int line) {
+        return move.direction == 0 ? tile(line, position) : tile(position, line);
+      };
+      if (at(k, move.line)) continue;
+      // A tile laid joins the tiles across it into one word: a reply along a line beyond them
+      // reaches it.
+      int before = move.line;
+      while (before > 0 && at(k, before - 1)) --before;
+      int after = move.line;
+      while (after < kBoardSize - 1 && at(k, after + 1)) ++after;
+      along |= bit(before - 1) | bit(after + 1);
+    }
+    changed_[i] = move.direction == 0 ? Lines{along, across} : Lines{across, along};
+  }
+}
+
+void Replies::SetRack(const std::string& rack, const LeaveValueFunction& value) {
+  rack_ = rack;
+  leaves_.Build(rack, value);
+  MarkCentreAnchor(scratch_.Get());
+  FindBestCandidates(scratch_.Get(), rack_, bonus_, leaves_, kStanding, standing_,
+                     standingEquities_);
+}
+
+double Replies::Best(std::size_t choice) {
+  const PlayedOutChoice& played = choices_[choice];
+  if (played.exchange) return standingEquities_.empty() ? 0 : standingEquities_.front();
+  const Lines& lines = changed_[choice];
+  bool found = false;
+  double best = 0;
+  for (std::size_t k = 0; k < standing_.Size() && !found; ++k) {
+    if (lines.Has(standing_[k])) continue;
+    best = standingEquities_[k];
+    found = true;
+  }
+  Board& board = scratch_.Get();
+  const ScratchBoard::Laid laid = scratch_.Lay(played.candidate);
+  if (!found && standing_.Size() == static_cast<std::size_t>(kStanding)) {
+    // Every reply looked at is one the choice may change; the best that it does not change
+    // may lie further down: the whole board.
+    FindBestCandidates(board, rack_, bonus_, leaves_, 1, reply_, equities_);
+  } else {
+    FindBestCandidatesInLines(board, rack_, bonus_, leaves_, 1, lines.rows, lines.columns, reply_,
+                              equities_);
+  }
+  scratch_.TakeBack(laid);
+  if (!equities_.empty()) {
+    best = found ? std::max(best, equities_.front()) : equities_.front();
+    found = true;
+  }
+  return found ? best : 0;
+}
 
 void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value,
              std::vector<PlayedOutChoice>& choices) {
@@ -123,8 +184,10 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
       plan.bagSize <= kRackSize && PossibleRacks(unseen, plan.opponentTiles, every);
   std::size_t nextRack = 0;
   const int threads = std::max(1, plan.threads);
-  std::vector<std::unique_ptr<Worker>> workers;
-  for (int t = 0; t < threads; ++t) workers.push_back(std::make_unique<Worker>(board));
+  std::vector<std::unique_ptr<Replies>> workers;
+  for (int t = 0; t < threads; ++t) {
+    workers.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
+  }
   const std::size_t count = choices.size();
   auto live = [&] {
     return std::count_if(choices.begin(), choices.end(),
@@ -154,22 +217,12 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
     results.assign(static_cast<std::size_t>(size), std::vector<double>(count, 0.0));
     done.assign(static_cast<std::size_t>(size), 0);
     auto work = [&](int thread) {
-      Worker& worker = *workers[static_cast<std::size_t>(thread)];
-      Board& scratch = worker.scratch.Get();
+      Replies& replies = *workers[static_cast<std::size_t>(thread)];
       for (int i = thread; i < size && timeLeft(); i += threads) {
-        const std::string& opponent = round[static_cast<std::size_t>(i)].tiles;
-        worker.leaves.Build(opponent, value);
+        replies.SetRack(round[static_cast<std::size_t>(i)].tiles, value);
         for (std::size_t c = 0; c < count; ++c) {
-          const PlayedOutChoice& choice = choices[c];
-          if (choice.givenUp) continue;
-          ScratchBoard::Laid laid;
-          if (!choice.exchange) laid = worker.scratch.Lay(choice.candidate);
-          MarkCentreAnchor(scratch);
-          FindBestCandidates(scratch, opponent, plan.bonus, worker.leaves, 1, worker.reply,
-                             worker.equities);
-          const double answer = worker.equities.empty() ? 0 : worker.equities.front();
-          if (!choice.exchange) worker.scratch.TakeBack(laid);
-          results[static_cast<std::size_t>(i)][c] = choice.equity - answer;
+          if (choices[c].givenUp) continue;
+          results[static_cast<std::size_t>(i)][c] = choices[c].equity - replies.Best(c);
         }
         done[static_cast<std::size_t>(i)] = 1;
       }

@@ -7,6 +7,7 @@
 
 #include "ai/candidates.h"
 #include "ai/rack_leaves.h"
+#include "ai/scratch_board.h"
 
 namespace lumiquad {
 
@@ -25,6 +26,43 @@ struct PlayedOutChoice {
   double sum = 0;  // of the outcomes, each by the weight of its rack
   double weight = 0;
   std::vector<double> outcomes;  // over racks drawn at random, in order
+};
+
+// The opponent's best reply, by score and leave, to each of the choices. One search of the
+// position as it stands finds the replies that no choice changes; after a placement only the lines
+// where its tiles may change a word are searched again: its own line, the lines along its word
+// and, across it, the lines that the tiles it joins reach.
+class Replies {
+ public:
+  Replies(const Board& board, int bonus, const std::vector<PlayedOutChoice>& choices);
+  Replies(const Replies&) = delete;
+  Replies& operator=(const Replies&) = delete;
+
+  // The opponent's rack for the answers that follow.
+  void SetRack(const std::string& rack, const LeaveValueFunction& value);
+  // The worth of its best reply to the choice; 0 when it has none.
+  double Best(std::size_t choice);
+
+ private:
+  // The lines a choice's tiles may change, as bits.
+  struct Lines {
+    std::uint32_t rows = 0;
+    std::uint32_t columns = 0;
+    bool Has(const Candidate& reply) const {
+      return ((reply.direction == 0 ? rows : columns) >> reply.line & 1) != 0;
+    }
+  };
+
+  ScratchBoard scratch_;
+  int bonus_;
+  const std::vector<PlayedOutChoice>& choices_;
+  std::vector<Lines> changed_;
+  std::string rack_;
+  RackLeaves leaves_;
+  Candidates standing_;  // the best replies on the board as it stands
+  std::vector<double> standingEquities_;
+  Candidates reply_;
+  std::vector<double> equities_;
 };
 
 struct PlayOutPlan {

@@ -6,8 +6,10 @@
 
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
+#include "ai/play_outs.h"
 #include "ai/rack_leaves.h"
 #include "ai/ratings.h"
+#include "ai/scratch_board.h"
 #include "bench/position_file.h"
 #include "model/bag.h"
 #include "model/board.h"
@@ -88,7 +90,7 @@ std::vector<std::pair<double, Candidate>> BestOf(const Candidates& all, const Ra
 // and with a word list that holds one-letter words. The searches by bound give what the full
 // list gives: the same judgement from the highest-scoring moves and the lowest, the same best
 // moves by equity, no anchor's bound below a move found from it, and the board's anchor marks
-// left alike.
+// left alike; the opponent's best replies found line by line are those of the whole board.
 TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
   struct Setting {
     GameType type;
@@ -169,6 +171,33 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
         EXPECT_EQ(equities[i], want[i].first) << where << ", best " << i;
         EXPECT_EQ(best.ToMove(best[i]), candidates.ToMove(want[i].second))
             << where << ", best " << i;
+      }
+
+      // The opponent's best reply to each of these moves and to an exchange, found from the
+      // board as it stands and the lines each move changes, is the best of a whole search.
+      std::vector<PlayedOutChoice> choices(1);
+      choices.front().exchange = true;
+      for (const Candidate& candidate : best.Items()) {
+        choices.emplace_back().candidate = candidate;
+      }
+      MarkCentreAnchor(board_);
+      Replies replies(board_, moveConfig_.GetBonus(), choices);
+      ScratchBoard whole(board_);
+      for (const std::string opponent : {"EIRSTA?", "QUVWXYZ", "DGLNOPU", "??"}) {
+        auto value = [](std::string_view leave) { return LeaveValue(leave, 1.0); };
+        RackLeaves opponentLeaves;
+        opponentLeaves.Build(opponent, value);
+        replies.SetRack(opponent, value);
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+          ScratchBoard::Laid laid;
+          if (!choices[i].exchange) laid = whole.Lay(choices[i].candidate);
+          MarkCentreAnchor(whole.Get());
+          FindBestCandidates(whole.Get(), opponent, moveConfig_.GetBonus(), opponentLeaves, 1, best,
+                             equities);
+          if (!choices[i].exchange) whole.TakeBack(laid);
+          EXPECT_EQ(replies.Best(i), equities.empty() ? 0 : equities.front())
+              << where << ", " << opponent << " against choice " << i;
+        }
       }
     }
   }
