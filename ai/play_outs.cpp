@@ -22,11 +22,12 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr std::size_t kMostRacks = 4000;
 // Play-outs before any choice is given up; racks shared out at a time, between two looks at
 // which to give up.
-constexpr int kFirstLook = 24;
+constexpr int kFirstLook = 32;
 constexpr int kRound = 8;
 // A choice is given up once it trails the leader by this many standard errors of the difference
-// over the same racks.
-constexpr double kGiveUp = 2.0;
+// over the same racks: the leader is looked at again and again, so a choice as good as it would
+// too often be given up by chance at a weaker test.
+constexpr double kGiveUp = 3.0;
 
 // A rack the opponent may hold, and in how many ways the unseen tiles give it.
 struct PossibleRack {
