@@ -101,8 +101,8 @@ void GiveUpTrailing(std::vector<PlayedOutChoice>& choices) {
   }
 }
 
-// The replies on the board as it stands searched for a reply that no choice changes: with so
-// many, one is nearly always among them.
+// How many of the best replies on the board as it stands are kept: among so many there is
+// nearly always one that a choice does not change.
 constexpr int kStanding = 12;
 
 }  // namespace
