@@ -50,6 +50,18 @@ std::uint32_t LeaveTable::KeyOf(const std::int8_t* tiles, int count) {
   return key;
 }
 
+int LeaveTable::TilesOf(std::uint32_t key, std::int8_t* tiles) {
+  int count = 0;
+  for (std::uint32_t rest = key; rest != 0; rest >>= 5) ++count;
+  if (count > kMostKept) return -1;
+  for (int i = count - 1; i >= 0; --i, key >>= 5) {
+    const int code = static_cast<int>(key & 31);
+    if (code == 0 || code > kTiles) return -1;
+    tiles[i] = static_cast<std::int8_t>(code - 1);
+  }
+  return count;
+}
+
 double LeaveTable::Whole(const std::int8_t* tiles, int count) const {
   if (count < 3 || count > kMostKept || whole_.empty()) return 0;
   const auto found = whole_.find(KeyOf(tiles, count));
@@ -84,9 +96,11 @@ std::string LeaveTable::Text() const {
   std::vector<std::pair<std::uint32_t, double>> wholes(whole_.begin(), whole_.end());
   std::sort(wholes.begin(), wholes.end());
   for (const auto& [key, value] : wholes) {
+    std::array<std::int8_t, kMostKept> indexes{};
     std::string tiles;
-    for (std::uint32_t rest = key; rest != 0; rest >>= 5)
-      tiles.insert(tiles.begin(), TileOf(static_cast<int>(rest & 31) - 1));
+    for (int i = 0; i < TilesOf(key, indexes.data()); ++i) {
+      tiles += TileOf(indexes[static_cast<std::size_t>(i)]);
+    }
     std::snprintf(line, sizeof line, "%s %.17g\n", tiles.c_str(), value);
     text += line;
   }

@@ -44,6 +44,9 @@ class LeaveTable {
   std::size_t WholeCount() const { return whole_.size(); }
   // A leave of up to 6 tile indexes as one number, the same in any order: 0 for no leave.
   static std::uint32_t KeyOf(const std::int8_t* tiles, int count);
+  // The tile indexes of a key, in order, into `tiles` (room for kMostKept); how many, or -1 for a
+  // number no leave has.
+  static int TilesOf(std::uint32_t key, std::int8_t* tiles);
 
  private:
   static std::size_t PairIndex(int a, int b) {

@@ -232,11 +232,7 @@ void SetWholes(LeaveTable& table, const WholeSums& sums) {
     const double worth = sum.first / (static_cast<double>(sum.second) + kPriorTimes);
     if (std::abs(worth) < kSmallestWorth) continue;
     std::array<std::int8_t, LeaveTable::kMostKept> tiles{};
-    int count = 0;
-    for (std::uint32_t rest = key; rest != 0; rest >>= 5) {
-      tiles[static_cast<std::size_t>(count++)] = static_cast<std::int8_t>((rest & 31) - 1);
-    }
-    table.SetWhole(tiles.data(), count, worth);
+    table.SetWhole(tiles.data(), LeaveTable::TilesOf(key, tiles.data()), worth);
   }
 }
 
