@@ -83,6 +83,9 @@ class Search {
     int cross = 0;
     int placed = 0;
   };
+  // An anchor's run bounds, by the free squares taken before and after it.
+  using KeptRuns = std::array<std::array<std::int16_t, kRackSize>, kRackSize>;
+  static constexpr std::int16_t kNoRun = INT16_MIN;
   // The anchors of a search by bound, as the lines note them.
   struct AnchorEntry {
     int upper = 0;
@@ -250,9 +253,11 @@ class Search {
       } else {
         AnchorEntry& entry = anchors_[static_cast<std::size_t>(anchorCount_)];
         std::array<int, 8> byLaid{};
+        RunBounds runs;
         entry.upper =
             AnchorUpperBound(lines_[static_cast<std::size_t>(direction * kBoardSize + line)], i,
-                             previous, rackForBounds_, bonus_, bingo_, &byLaid);
+                             previous, rackForBounds_, bonus_, bingo_, &byLaid, &runs);
+        KeepRuns(runs, runBounds_[static_cast<std::size_t>(anchorCount_)]);
         entry.equity = BestEquity(byLaid);
         entry.order = static_cast<std::int16_t>(anchorCount_++);
         entry.direction = static_cast<std::int8_t>(direction);
@@ -304,10 +309,7 @@ class Search {
   }
 
   bool CanStop(const AnchorEntry& entry) const {
-    if (goal_ == Goal::Top) return cut_.Full() && entry.upper < cut_.Threshold();
-    const std::size_t kept = out_.items_.size();
-    return useBounds_ && kept == static_cast<std::size_t>(keep_) &&
-           entry.equity < (*equities_)[kept - 1];
+    return (goal_ == Goal::Top ? entry.upper : entry.equity) < bar_;
   }
 
   void Walk(const AnchorEntry& entry) {
@@ -316,7 +318,56 @@ class Search {
     squares_ = lines_[static_cast<std::size_t>(direction_ * kBoardSize + line_)].data();
     anchorTouchesTile_ = entry.touches;
     penaltyAhead_ = PenaltyAhead(direction_, line_);
+    PrepareUppers(entry);
     Anchor(entry.position, entry.previous);
+  }
+
+  // What the words still to be found from the anchor can be worth, by the tiles laid before it
+  // and after it, from the bound of each run of free squares they may cover: a word is given up
+  // as soon as none it can grow into would count.
+  void PrepareUppers(const AnchorEntry& entry) {
+    constexpr double kNone = -std::numeric_limits<double>::infinity();
+    if (lowestOnly_) {
+      leftUpper_.fill(kNone);
+      for (auto& row : rightUpper_) row.fill(kNone);
+      return;
+    }
+    const KeptRuns& runs = runBounds_[static_cast<std::size_t>(entry.order)];
+    leftUpper_[kRackSize] = kNone;
+    for (int before = kRackSize - 1; before >= 0; --before) {
+      auto& right = rightUpper_[static_cast<std::size_t>(before)];
+      right[kRackSize] = kNone;
+      for (int after = kRackSize - 1; after >= 0; --after) {
+        const int bound = runs[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
+        double worth = kNone;
+        if (bound != kNoRun) {
+          worth = bound;
+          if (goal_ == Goal::Best)
+            worth += leaves_->BestOfSize(leaves_->Tiles() - before - after - 1);
+        }
+        right[static_cast<std::size_t>(after)] =
+            std::max(worth, right[static_cast<std::size_t>(after + 1)]);
+      }
+      leftUpper_[static_cast<std::size_t>(before)] =
+          std::max(right[0], leftUpper_[static_cast<std::size_t>(before + 1)]);
+    }
+  }
+
+  // The runs' bounds as the walk reads them, kept small: scores come nowhere near 16 bits.
+  static void KeepRuns(const RunBounds& runs, KeptRuns& kept) {
+    for (int before = 0; before < kRackSize; ++before) {
+      for (int after = 0; after < kRackSize; ++after) {
+        const int bound = runs[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
+        kept[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)] =
+            static_cast<std::int16_t>(bound == INT_MIN ? kNoRun : std::min(bound, 32767));
+      }
+    }
+  }
+
+  // Whether no word grown on from here, worth at most `upper`, can be kept: it cannot reach
+  // the bar, and for the highest-scoring moves, cannot score as low as the lowest either.
+  bool Hopeless(double upper, const Sums& sums) const {
+    return upper < bar_ && (goal_ != Goal::Top || Lowest(sums) > lowest_);
   }
 
   // The most the free squares of a line can take off a word's score: their penalties, counted
@@ -514,7 +565,7 @@ class Search {
   // The letter at `position` (the anchor or a square before it) was just laid or taken, going
   // left, by the edge at `at`; the word so far runs from there to rightEnd_.
   void ArriveLeft(int position, std::uint32_t at, const Sums& sums) {
-    if (lowestOnly_ && Lowest(sums) > lowest_) return;
+    if (Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums)) return;
     const Gaddag::Edge edge = gaddag_->At(at);
     const bool startsHere = !Occupied(position - 1);
     if (Gaddag::Whole(edge) && startsHere) Record(position, rightEnd_ + 1, sums);
@@ -537,9 +588,12 @@ class Search {
       const std::uint32_t right = Gaddag::Next(gaddag_->At(gaddag_->FirstEdge(node)));
       if (right != 0) {
         const int saved = wordStart_;
+        const int savedBefore = laidBefore_;
         wordStart_ = position;
+        laidBefore_ = sums.placed - 1;
         GoRight(rightEnd_ + 1, right, sums);
         wordStart_ = saved;
+        laidBefore_ = savedBefore;
       }
     }
   }
@@ -558,7 +612,11 @@ class Search {
   }
 
   void ArriveRight(int position, std::uint32_t at, const Sums& sums) {
-    if (lowestOnly_ && Lowest(sums) > lowest_) return;
+    if (Hopeless(rightUpper_[static_cast<std::size_t>(laidBefore_)]
+                            [static_cast<std::size_t>(sums.placed - 1 - laidBefore_)],
+                 sums)) {
+      return;
+    }
     const Gaddag::Edge edge = gaddag_->At(at);
     if (Gaddag::Whole(edge) && !Occupied(position + 1)) Record(wordStart_, position + 1, sums);
     const std::uint32_t node = Gaddag::Next(edge);
@@ -591,6 +649,7 @@ class Search {
       if (total < cut_.Threshold() && total > lowest_) return;
       cut_.Add(total);
       lowest_ = std::min(lowest_, total);
+      if (cut_.Full()) bar_ = cut_.Threshold();
     }
     Fill(out_.items_.emplace_back(), start, length, sums, total);
   }
@@ -633,6 +692,7 @@ class Search {
     }
     items.insert(items.begin() + static_cast<std::ptrdiff_t>(at), candidate);
     equities.insert(equities.begin() + static_cast<std::ptrdiff_t>(at), equity);
+    if (useBounds_ && items.size() == static_cast<std::size_t>(keep_)) bar_ = equities.back();
   }
 
   using Bits = std::array<std::uint32_t, kBoardSize>;
@@ -652,8 +712,12 @@ class Search {
   std::vector<AnchorBound>* bounds_ = nullptr;
   std::array<std::uint32_t, 2> lineMask_{~0u, ~0u};  // the rows and the columns searched
   std::array<AnchorEntry, 2 * kBoardSize * kBoardSize> anchors_{};
+  std::array<KeptRuns, 2 * kBoardSize * kBoardSize> runBounds_;  // by the anchors' order
   int anchorCount_ = 0;
-  int lowest_ = INT_MAX;     // the lowest score found
+  int lowest_ = INT_MAX;  // the lowest score found
+  // What a word must be worth to be kept, once as many as wanted are: a score for the
+  // highest-scoring moves, an equity for the best.
+  double bar_ = -std::numeric_limits<double>::infinity();
   bool lowestOnly_ = false;  // searching on only for scores as low as that
   int penaltyAhead_ = 0;
   const Gaddag* gaddag_ = nullptr;
@@ -670,6 +734,11 @@ class Search {
   int leftEdge_ = -1;
   int rightEnd_ = 0;  // the last square of the tiles that follow the anchor, or the anchor
   int wordStart_ = 0;
+  int laidBefore_ = 0;  // going right: the tiles laid before the anchor
+  // Going left, by the tiles laid before the anchor; going right, by those and the tiles laid
+  // after it: the most a word grown on can be worth.
+  std::array<double, kRackSize + 1> leftUpper_{};
+  std::array<std::array<double, kRackSize + 1>, kRackSize> rightUpper_{};
   bool anchorTouchesTile_ = false;
   std::array<LineSquares, 2 * kBoardSize> lines_{};  // every line's squares, once prepared
   LineSquare* squares_ = nullptr;                    // the squares of the line worked on

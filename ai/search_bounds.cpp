@@ -85,7 +85,7 @@ int Cap(const LineSquare& square, const RackForBounds& rack) {
 }  // namespace
 
 int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid) {
+                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid, RunBounds* runs) {
   // The free squares of the line, and what the rack could lay on each.
   std::array<int, kBoardSize> free{};
   std::array<int, kBoardSize> caps{};
@@ -102,6 +102,9 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
   }
   int best = INT_MIN;
   if (byLaid != nullptr) byLaid->fill(INT_MIN);
+  if (runs != nullptr) {
+    for (auto& row : *runs) row.fill(INT_MIN);
+  }
   if (at < 0 || rack.size == 0) return best;
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
@@ -156,6 +159,8 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
       int bound = fixed + std::min(paired, capped);
       if (laid >= kRackSize && bonus > 0 && bingo.Possible(boardLetters)) bound += bonus;
       best = std::max(best, bound);
+      if (runs != nullptr)
+        (*runs)[static_cast<std::size_t>(at - i)][static_cast<std::size_t>(j - at)] = bound;
       if (byLaid != nullptr) {
         int& longest = (*byLaid)[static_cast<std::size_t>(laid)];
         longest = std::max(longest, bound);

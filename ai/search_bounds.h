@@ -65,8 +65,11 @@ class BingoCheck {
 // of a line whose previous anchor is `previous` (-1 for none): the best the rack's highest
 // values could make on each run of free squares through it, with the tiles and premiums that
 // run takes in, and the full-rack bonus only where the tiles could make a word.
-// `byLaid`, when given, gets the bound of the runs of each length (INT_MIN where none).
+// `byLaid`, when given, gets the bound of the runs of each length (INT_MIN where none); `runs`
+// the bound of each run, by the free squares it takes before the anchor and after it.
+using RunBounds = std::array<std::array<int, 8>, 8>;
 int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid = nullptr);
+                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid = nullptr,
+                     RunBounds* runs = nullptr);
 
 }  // namespace lumiquad
