@@ -4,20 +4,24 @@
 #include <climits>
 
 #include "ai/scratch_board.h"
+#include "model/player.h"
 
 namespace lumiquad {
 
 namespace {
 
 constexpr int kDeepest = 14;
+// Beyond the depth searched, the game is played on to its end, a move at a time: as many as
+// both racks could take.
+constexpr int kPlayedOn = 2 * kRackSize + 2;
 
 }  // namespace
 
 Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
                  int widest)
     : board_(board), bonus_(bonus), widest_(widest), deadline_(deadline) {
-  lists_.resize(kDeepest + 2);
-  order_.resize(kDeepest + 2);
+  lists_.resize(kDeepest + kPlayedOn + 2);
+  order_.resize(kDeepest + kPlayedOn + 2);
 }
 
 void Endgame::Moves(int ply) {
@@ -59,8 +63,7 @@ int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passe
   const std::vector<int>& order = order_[static_cast<std::size_t>(ply)];
   if (depth == 0) {
     reachedDepth_ = true;
-    // Beyond the depth searched, the side to move is granted its best move.
-    return lead + (order.empty() ? 0 : list[static_cast<std::size_t>(order.front())].total);
+    return PlayOn(ply, lead, passes);
   }
   int best = INT_MIN;
   for (std::size_t k = 0; k <= order.size(); ++k) {
@@ -91,6 +94,33 @@ int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passe
     if (alpha >= beta) break;
   }
   return best;
+}
+
+int Endgame::PlayOn(int ply, int lead, int passes) {
+  // The side to move's moves were listed at this ply. Each side goes out when it can, else
+  // plays its highest-scoring move.
+  const std::vector<int>& order = order_[static_cast<std::size_t>(ply)];
+  if (ply + 1 >= static_cast<int>(lists_.size())) return lead;
+  if (order.empty()) {
+    if (passes >= 1) return lead;
+    Moves(ply + 1);
+    return -PlayOn(ply + 1, -lead, passes + 1);
+  }
+  const int side = ply % 2;
+  const Candidate& move =
+      lists_[static_cast<std::size_t>(ply)][static_cast<std::size_t>(order.front())];
+  std::string tiles;
+  const ScratchBoard::Laid laid = board_.Lay(move, &tiles);
+  const std::string kept = racks_[side];
+  TakeTiles(racks_[side], tiles);
+  int value = lead + move.total;
+  if (!racks_[side].empty()) {
+    Moves(ply + 1);
+    value = -PlayOn(ply + 1, -value, 0);
+  }
+  racks_[side] = kept;
+  board_.TakeBack(laid);
+  return value;
 }
 
 Endgame::Result Endgame::Solve(const std::string& rack, const std::string& opponentRack) {

@@ -12,7 +12,8 @@ class ScratchBoard;
 
 // The end of a game with the bag empty, when both racks are known: each side's highest-scoring
 // moves (and those that go out) and a pass, searched deeper while time allows, for the largest
-// final lead. Going out ends the game, and the scores stay as played.
+// final lead. Going out ends the game, and the scores stay as played. Beyond the depth searched,
+// both sides play on to the end by the simplest rule.
 class Endgame {
  public:
   // `widest`: how many of a side's highest-scoring moves are searched besides those going out.
@@ -31,6 +32,8 @@ class Endgame {
 
  private:
   int Search(int ply, int depth, int lead, int alpha, int beta, int passes);
+  // The lead at the end when both sides play on by the simplest rule.
+  int PlayOn(int ply, int lead, int passes);
   // The moves worth searching of the side to move, best first.
   void Moves(int ply);
 

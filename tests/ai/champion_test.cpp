@@ -49,8 +49,38 @@ int PlayedOut(ScratchBoard& board, std::string racks[2], int side, int lead, int
   return best;
 }
 
+// The game played on by the simplest rule: a side goes out when it can, else plays its
+// highest-scoring move, the first found of equal ones.
+int PlayedOnByRule(ScratchBoard& board, std::string racks[2], int side, int lead, int passes) {
+  const Candidates list = FindCandidates(board.Get(), racks[side], 50);
+  const auto out = [&](const Candidate& move) {
+    return move.placed >= static_cast<int>(racks[side].size());
+  };
+  const Candidate* pick = nullptr;
+  for (const Candidate& move : list.Items()) {
+    if (pick == nullptr || out(move) > out(*pick) ||
+        (out(move) == out(*pick) && move.total > pick->total)) {
+      pick = &move;
+    }
+  }
+  if (pick == nullptr) {
+    return passes >= 1 ? lead : -PlayedOnByRule(board, racks, 1 - side, -lead, passes + 1);
+  }
+  std::string tiles;
+  const ScratchBoard::Laid laid = board.Lay(*pick, &tiles);
+  const std::string kept = racks[side];
+  TakeTiles(racks[side], tiles);
+  const int value = racks[side].empty()
+                        ? lead + pick->total
+                        : -PlayedOnByRule(board, racks, 1 - side, -(lead + pick->total), 0);
+  racks[side] = kept;
+  board.TakeBack(laid);
+  return value;
+}
+
 // With the bag empty both racks are known: searched to the end, the lead is what playing every
-// line out gives, going out ending the game and two passes leaving it as it stands.
+// line out gives, going out ending the game and two passes leaving it as it stands. With no time
+// to search deeper, the game after each move and the reply to it is played on by the rule.
 TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
   struct Case {
     std::vector<std::string> picture;
@@ -62,6 +92,7 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
       {{"", "", "", "", "", "", "", "......SEAT"}, "S", "ATE"},
       {{"", "", "", "", "", "", "......E", ".....QI", "......A"}, "SA", "T"},
       {{"", "", "", "", "", "", "", "......EAT"}, "QI", "SE"},
+      {{"", "", "", "", "", "", "", "......SEAT"}, "TEA", "XXT"},
   };
   for (const Case& c : cases) {
     board_.LayScrabble();
@@ -72,6 +103,23 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
     Endgame endgame(scratch, 50, std::chrono::steady_clock::now() + std::chrono::hours(1), 1000);
     const Endgame::Result result = endgame.Solve(c.rack, c.opponent);
     EXPECT_EQ(result.lead, want) << c.rack << " against " << c.opponent;
+
+    // With no time, each move and the pass are weighed by the game played on by the rule.
+    int quickWant = -PlayedOnByRule(scratch, racks, 1, 0, 1);
+    const Candidates mine = FindCandidates(scratch.Get(), c.rack, 50);
+    for (const Candidate& move : mine.Items()) {
+      std::string tiles;
+      const ScratchBoard::Laid laid = scratch.Lay(move, &tiles);
+      TakeTiles(racks[0], tiles);
+      quickWant = std::max(quickWant, racks[0].empty()
+                                          ? move.total
+                                          : -PlayedOnByRule(scratch, racks, 1, -move.total, 0));
+      racks[0] = c.rack;
+      scratch.TakeBack(laid);
+    }
+    Endgame quick(scratch, 50, std::chrono::steady_clock::now(), 1000);
+    EXPECT_EQ(quick.Solve(c.rack, c.opponent).lead, quickWant)
+        << c.rack << " against " << c.opponent << " with no time";
   }
 }
 
