@@ -86,6 +86,7 @@ class Search {
   // An anchor's run bounds, by the free squares taken before and after it.
   using KeptRuns = std::array<std::array<std::int16_t, kRackSize>, kRackSize>;
   static constexpr std::int16_t kNoRun = INT16_MIN;
+  static constexpr std::int16_t kNoLimit = INT16_MAX;  // for a bound too high to keep
   // The anchors of a search by bound, as the lines note them.
   struct AnchorEntry {
     int upper = 0;
@@ -340,7 +341,9 @@ class Search {
       for (int after = kRackSize - 1; after >= 0; --after) {
         const int bound = runs[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
         double worth = kNone;
-        if (bound != kNoRun) {
+        if (bound == kNoLimit) {
+          worth = std::numeric_limits<double>::infinity();
+        } else if (bound != kNoRun) {
           worth = bound;
           if (goal_ == Goal::Best)
             worth += leaves_->BestOfSize(leaves_->Tiles() - before - after - 1);
@@ -353,13 +356,16 @@ class Search {
     }
   }
 
-  // The runs' bounds as the walk reads them, kept small: scores come nowhere near 16 bits.
+  // The runs' bounds as the walk reads them, kept small. A board of the user's own may make a
+  // bound too high for them: that run then limits nothing.
   static void KeepRuns(const RunBounds& runs, KeptRuns& kept) {
     for (int before = 0; before < kRackSize; ++before) {
       for (int after = 0; after < kRackSize; ++after) {
         const int bound = runs[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)];
         kept[static_cast<std::size_t>(before)][static_cast<std::size_t>(after)] =
-            static_cast<std::int16_t>(bound == INT_MIN ? kNoRun : std::min(bound, 32767));
+            bound == INT_MIN
+                ? kNoRun
+                : static_cast<std::int16_t>(std::clamp<int>(bound, kNoRun + 1, kNoLimit));
       }
     }
   }
