@@ -57,7 +57,6 @@ int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passe
   ++nodes_;
   if (!firstDepth_ && std::chrono::steady_clock::now() > deadline_) timeUp_ = true;
   if (timeUp_) return 0;
-  const int side = ply % 2;
   Moves(ply);
   const Candidates& list = lists_[static_cast<std::size_t>(ply)];
   const std::vector<int>& order = order_[static_cast<std::size_t>(ply)];
@@ -70,17 +69,9 @@ int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passe
     const int index = k < order.size() ? order[k] : -1;
     int value = 0;
     if (index >= 0) {
-      const Candidate& move = list[static_cast<std::size_t>(index)];
-      std::string tiles;
-      const ScratchBoard::Laid laid = board_.Lay(move, &tiles);
-      const std::string kept = racks_[side];
-      TakeTiles(racks_[side], tiles);
-      // Going out ends the game on the spot.
-      value = racks_[side].empty()
-                  ? lead + move.total
-                  : -Search(ply + 1, depth - 1, -(lead + move.total), -beta, -alpha, 0);
-      racks_[side] = kept;
-      board_.TakeBack(laid);
+      value = Played(ply, list[static_cast<std::size_t>(index)], lead, [&](int after) {
+        return -Search(ply + 1, depth - 1, -after, -beta, -alpha, 0);
+      });
     } else {
       // Two passes in a row leave nothing to change.
       value = passes >= 1 ? lead : -Search(ply + 1, depth - 1, -lead, -beta, -alpha, passes + 1);
@@ -106,18 +97,24 @@ int Endgame::PlayOn(int ply, int lead, int passes) {
     Moves(ply + 1);
     return -PlayOn(ply + 1, -lead, passes + 1);
   }
-  const int side = ply % 2;
   const Candidate& move =
       lists_[static_cast<std::size_t>(ply)][static_cast<std::size_t>(order.front())];
+  return Played(ply, move, lead, [&](int after) {
+    Moves(ply + 1);
+    return -PlayOn(ply + 1, -after, 0);
+  });
+}
+
+template <typename Then>
+int Endgame::Played(int ply, const Candidate& move, int lead, Then then) {
+  const int side = ply % 2;
   std::string tiles;
   const ScratchBoard::Laid laid = board_.Lay(move, &tiles);
   const std::string kept = racks_[side];
   TakeTiles(racks_[side], tiles);
-  int value = lead + move.total;
-  if (!racks_[side].empty()) {
-    Moves(ply + 1);
-    value = -PlayOn(ply + 1, -value, 0);
-  }
+  // Going out ends the game on the spot.
+  const int after = lead + move.total;
+  const int value = racks_[side].empty() ? after : then(after);
   racks_[side] = kept;
   board_.TakeBack(laid);
   return value;

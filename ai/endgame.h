@@ -34,6 +34,10 @@ class Endgame {
   int Search(int ply, int depth, int lead, int alpha, int beta, int passes);
   // The lead at the end when both sides play on by the simplest rule.
   int PlayOn(int ply, int lead, int passes);
+  // The lead once the side to move plays the move: the game's end when it goes out, else what
+  // `then` makes of the lead after it, with the move on the board.
+  template <typename Then>
+  int Played(int ply, const Candidate& move, int lead, Then then);
   // The moves worth searching of the side to move, best first.
   void Moves(int ply);
 
