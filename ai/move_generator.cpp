@@ -74,13 +74,13 @@ class Search {
   enum class Goal { All, Top, Best, Bounds };
 
  private:
-  // The running sums of the word being grown: its letters' scores, its word premiums and
-  // penalties, the cross words of the tiles laid, and how many were laid.
+  // The running sums of the word being grown: its letters' scores, its word premiums, the
+  // cross words of the tiles laid less the penalties, and how many were laid. Small enough to
+  // travel in two registers.
   struct Sums {
     int letters = 0;
     int multiplier = 1;
-    int penalty = 0;
-    int cross = 0;
+    int extra = 0;
     int placed = 0;
   };
   // An anchor's run bounds, by the free squares taken before and after it.
@@ -201,6 +201,7 @@ class Search {
         if (square.anchor != 0) marks_[static_cast<std::size_t>(r)] |= Bit(c);
         if (!square.HasTile()) {
           info.premium = PremiumOf(square.character);
+          info.extra = -info.premium.penalty;
           continue;
         }
         rowTiles_[static_cast<std::size_t>(r)] |= Bit(c);
@@ -243,6 +244,7 @@ class Search {
     lastAnchor_.anchor = 1;
     if (gaddag_ == nullptr || gaddag_->Empty()) return true;
     squares_ = lines_[static_cast<std::size_t>(direction * kBoardSize + line)].data();
+    lineTiles_ = tiles << 1;
     PrepareLine(tiles, beside);
     int previous = -1;
     for (int i = 0; i < kBoardSize; ++i) {
@@ -317,6 +319,7 @@ class Search {
     direction_ = entry.direction;
     line_ = entry.line;
     squares_ = lines_[static_cast<std::size_t>(direction_ * kBoardSize + line_)].data();
+    lineTiles_ = TilesOf(direction_, line_) << 1;
     anchorTouchesTile_ = entry.touches;
     penaltyAhead_ = PenaltyAhead(direction_, line_);
     PrepareUppers(entry);
@@ -372,7 +375,7 @@ class Search {
 
   // Whether no word grown on from here, worth at most `upper`, can be kept: it cannot reach
   // the bar, and for the highest-scoring moves, cannot score as low as the lowest either.
-  bool Hopeless(double upper, const Sums& sums) const {
+  bool Hopeless(double upper, Sums sums) const {
     return upper < bar_ && (goal_ != Goal::Top || Lowest(sums) > lowest_);
   }
 
@@ -414,6 +417,8 @@ class Search {
       for (int k = 0; k < length; ++k) {
         if (k != at) info.crossSum += AcrossValue(i, line_ - at + k);
       }
+      info.crossWord = info.premium.word;
+      info.extra = info.crossSum * info.premium.word - 2 * info.premium.penalty;
     }
   }
 
@@ -506,13 +511,15 @@ class Search {
       if (node == 0) return;
     }
     ForEachPlacement(node, anchor, sums,
-                     [&](std::uint32_t edge, const Sums& laid) { ArriveLeft(anchor, edge, laid); });
+                     [&](std::uint32_t edge, Sums laid) { ArriveLeft(anchor, edge, laid); });
   }
 
   // Lays every rack tile the node's edges allow on the empty square at `position` (a real tile
   // before a blank), and calls `next` with the edge of each and the sums with the tile laid.
+  // Inlined into each caller, so that a step down the tree costs one call.
   template <typename Next>
-  void ForEachPlacement(std::uint32_t node, int position, const Sums& sums, Next&& next) {
+  [[gnu::always_inline]] inline void ForEachPlacement(std::uint32_t node, int position, Sums sums,
+                                                      Next&& next) {
     const LineSquare& square = squares_[static_cast<std::size_t>(position)];
     const bool blankOnRack = rack_[kBlank] > 0;
     const std::uint32_t codes = gaddag_->Codes(node);
@@ -523,18 +530,17 @@ class Search {
       letters &= letters - 1;
       const std::uint32_t at =
           node + 1 + static_cast<std::uint32_t>(CountBits(codes & ((2u << letter) - 1)));
-      word_[static_cast<std::size_t>(position)] = static_cast<char>('A' + letter);
       int& count = rack_[static_cast<std::size_t>(letter)];
       if (count > 0) {
         if (--count == 0) onRack_ &= ~(1u << letter);
-        blank_[static_cast<std::size_t>(position)] = false;
+        word_[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>('A' + letter);
         next(at, Laid(sums, square, values_[static_cast<std::size_t>(letter)]));
         if (count++ == 0) onRack_ |= 1u << letter;
       }
       if (blankOnRack) {
         --rack_[kBlank];
-        word_[static_cast<std::size_t>(position)] = static_cast<char>('A' + letter);
-        blank_[static_cast<std::size_t>(position)] = true;
+        word_[static_cast<std::size_t>(position)] =
+            static_cast<std::uint8_t>(('A' + letter) | kLaidBlank);
         next(at, Laid(sums, square, 0));
         ++rack_[kBlank];
       }
@@ -546,10 +552,7 @@ class Search {
     const int letterScore = value * square.premium.letter;
     sums.letters += letterScore;
     sums.multiplier *= square.premium.word;
-    sums.penalty += square.premium.penalty;
-    if (square.cross) {
-      sums.cross += (letterScore + square.crossSum) * square.premium.word - square.premium.penalty;
-    }
+    sums.extra += letterScore * square.crossWord + square.extra;
     ++sums.placed;
     return sums;
   }
@@ -557,20 +560,17 @@ class Search {
   // A tile already on the board becomes part of the word.
   Sums Taken(Sums sums, int position) {
     const LineSquare& square = squares_[static_cast<std::size_t>(position)];
-    word_[static_cast<std::size_t>(position)] = square.tile;
-    blank_[static_cast<std::size_t>(position)] = false;
+    word_[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>(square.tile);
     sums.letters += square.tileValue;
     return sums;
   }
 
-  bool Occupied(int position) const {
-    return position >= 0 && position < kBoardSize &&
-           squares_[static_cast<std::size_t>(position)].tile != 0;
-  }
+  // Whether a tile lies at `position` of the line worked on; none beyond its ends.
+  bool Occupied(int position) const { return (lineTiles_ >> (position + 1) & 1) != 0; }
 
   // The letter at `position` (the anchor or a square before it) was just laid or taken, going
   // left, by the edge at `at`; the word so far runs from there to rightEnd_.
-  void ArriveLeft(int position, std::uint32_t at, const Sums& sums) {
+  void ArriveLeft(int position, std::uint32_t at, Sums sums) {
     if (Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums)) return;
     const Gaddag::Edge edge = gaddag_->At(at);
     const bool startsHere = !Occupied(position - 1);
@@ -584,9 +584,8 @@ class Search {
             gaddag_->Find(node, squares_[static_cast<std::size_t>(left)].tileCode);
         if (next != Gaddag::kNone) ArriveLeft(left, next, Taken(sums, left));
       } else if (left > leftEdge_) {
-        ForEachPlacement(node, left, sums, [&](std::uint32_t next, const Sums& laid) {
-          ArriveLeft(left, next, laid);
-        });
+        ForEachPlacement(node, left, sums,
+                         [&](std::uint32_t next, Sums laid) { ArriveLeft(left, next, laid); });
       }
     }
     // The separator, when there is one, is a node's first edge.
@@ -605,19 +604,18 @@ class Search {
   }
 
   // The word so far ends before `position`; `node` says how it may go on.
-  void GoRight(int position, std::uint32_t node, const Sums& sums) {
+  void GoRight(int position, std::uint32_t node, Sums sums) {
     if (Occupied(position)) {
       const std::uint32_t next =
           gaddag_->Find(node, squares_[static_cast<std::size_t>(position)].tileCode);
       if (next != Gaddag::kNone) ArriveRight(position, next, Taken(sums, position));
       return;
     }
-    ForEachPlacement(node, position, sums, [&](std::uint32_t next, const Sums& laid) {
-      ArriveRight(position, next, laid);
-    });
+    ForEachPlacement(node, position, sums,
+                     [&](std::uint32_t next, Sums laid) { ArriveRight(position, next, laid); });
   }
 
-  void ArriveRight(int position, std::uint32_t at, const Sums& sums) {
+  void ArriveRight(int position, std::uint32_t at, Sums sums) {
     if (Hopeless(rightUpper_[static_cast<std::size_t>(laidBefore_)]
                             [static_cast<std::size_t>(sums.placed - 1 - laidBefore_)],
                  sums)) {
@@ -631,11 +629,11 @@ class Search {
 
   // The least any word grown on from here can score: letters, premiums and cross words only add,
   // and the free squares' penalties are the most that can come off.
-  int Lowest(const Sums& sums) const {
-    return sums.letters * sums.multiplier - sums.penalty + sums.cross - penaltyAhead_;
+  int Lowest(Sums sums) const {
+    return sums.letters * sums.multiplier + sums.extra - penaltyAhead_;
   }
 
-  void Record(int start, int end, const Sums& sums) {
+  void Record(int start, int end, Sums sums) {
     const int length = end - start;
     if (length < 2) return;
     // A word through an anchor that touches a tile, or any word on an empty board, joins the
@@ -644,8 +642,8 @@ class Search {
         !board_.IsConnected(RowOf(start), ColumnOf(start), direction_, length)) {
       return;
     }
-    const int total = sums.letters * sums.multiplier - sums.penalty +
-                      (sums.placed >= kRackSize ? bonus_ : 0) + sums.cross;
+    const int total =
+        sums.letters * sums.multiplier + sums.extra + (sums.placed >= kRackSize ? bonus_ : 0);
     if (goal_ == Goal::Best) {
       KeepIfBest(start, length, sums, total);
       return;
@@ -660,7 +658,7 @@ class Search {
     Fill(out_.items_.emplace_back(), start, length, sums, total);
   }
 
-  void Fill(Candidate& candidate, int start, int length, const Sums& sums, int total) const {
+  void Fill(Candidate& candidate, int start, int length, Sums sums, int total) const {
     candidate.total = total;
     candidate.direction = static_cast<std::uint8_t>(direction_);
     candidate.line = static_cast<std::uint8_t>(line_);
@@ -670,15 +668,16 @@ class Search {
     candidate.placed = static_cast<std::uint8_t>(sums.placed);
     candidate.blanks = 0;
     for (int i = 0; i < length; ++i) {
-      candidate.word[static_cast<std::size_t>(i)] = word_[static_cast<std::size_t>(start + i)];
-      if (blank_[static_cast<std::size_t>(start + i)]) {
+      const std::uint8_t letter = word_[static_cast<std::size_t>(start + i)];
+      candidate.word[static_cast<std::size_t>(i)] = static_cast<char>(letter & ~kLaidBlank);
+      if ((letter & kLaidBlank) != 0) {
         candidate.blanks = static_cast<std::uint16_t>(candidate.blanks | (1u << i));
       }
     }
   }
 
   // Keeps the move among the best by equity, best first, equal equities in the search's order.
-  void KeepIfBest(int start, int length, const Sums& sums, int total) {
+  void KeepIfBest(int start, int length, Sums sums, int total) {
     const double equity = total + leaves_->Value(leaves_->Index(rack_));
     std::vector<Candidate>& items = out_.items_;
     std::vector<double>& equities = *equities_;
@@ -748,8 +747,10 @@ class Search {
   bool anchorTouchesTile_ = false;
   std::array<LineSquares, 2 * kBoardSize> lines_{};  // every line's squares, once prepared
   LineSquare* squares_ = nullptr;                    // the squares of the line worked on
-  std::array<char, kBoardSize> word_{};
-  std::array<bool, kBoardSize> blank_{};
+  // The word being grown, by square: a letter, with kLaidBlank when a blank was laid for it.
+  static constexpr std::uint8_t kLaidBlank = 0x80;
+  std::array<std::uint8_t, kBoardSize> word_{};
+  std::uint32_t lineTiles_ = 0;  // the tiles of the line worked on, as bits from its square -1
   std::array<int, 26> values_{};
 };
 

@@ -30,6 +30,10 @@ struct LineSquare {
   bool cross = false;  // tiles touch it across the line
   std::uint32_t allowed = kAllLetters;
   int crossSum = 0;  // the plain value of the tiles across the line through it
+  // What a tile laid here adds to its move besides its own word's letters: its letter score
+  // times crossWord, plus extra (the cross word's other tiles, less the penalties).
+  int crossWord = 0;
+  int extra = 0;
 };
 using LineSquares = std::array<LineSquare, kBoardSize>;
 
