@@ -44,8 +44,16 @@ grep -q "must end in .htm" err.txt || { echo "FAILED: no reason for the HTML pat
 expect 1 "$bench" --repeat 1x
 expect 1 "$bench" --repeat 99999999999
 
-# A full disk: no game file fits, and the run says why and fails.
-(trap '' XFSZ; ulimit -f 1; exec "$cli" selfplay --games 1 --no-checks --save-dir saved) \
+# Games played side by side print what one at a time prints, game by game.
+"$cli" selfplay --games 4 --seed 1700000400 --threads 1 | grep -v '^summary' > one.txt
+"$cli" selfplay --games 4 --seed 1700000400 --threads 3 | grep -v '^summary' > three.txt
+{ cmp -s one.txt three.txt && [ "$(grep -c '^game ' one.txt)" -eq 4 ]; } \
+  || { echo "FAILED: games side by side differ"; diff one.txt three.txt; failures=$((failures + 1)); }
+expect 2 "$cli" selfplay --games 1 --threads 0
+
+# A full disk: no game file fits, and the run says why and fails, however many games are under
+# way.
+(trap '' XFSZ; ulimit -f 1; exec "$cli" selfplay --games 3 --threads 2 --no-checks --save-dir saved) \
   > out.txt 2> err.txt
 status=$?
 if [ "$status" -eq 0 ] || ! grep -q "could not write saved/game-1.lqg: File too large" err.txt; then

@@ -33,7 +33,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: lumiquad-cli selfplay --games N [--level L] [--type Lumiquad|Scrabble|Literati]\n"
     "                             [--save-dir DIR] [--no-checks] [--seed SECONDS]\n"
-    "                             [--dictionary FILE]\n"
+    "                             [--dictionary FILE] [--threads N]\n"
     "       lumiquad-cli report GAME.lqg OUT.txt|- [--html]\n"
     "       lumiquad-cli export-gcg GAME.lqg OUT.gcg|-\n"
     "       lumiquad-cli board [--type Lumiquad|Scrabble|Literati]\n"
@@ -235,6 +235,8 @@ int SelfPlay(const std::vector<std::string_view>& args) {
       options.levelValue = static_cast<int>(number);
     } else if (flag == "--seed" && ParseNumber(value, 1, kLatestSeed, number)) {
       options.seed = number;
+    } else if (flag == "--threads" && ParseNumber(value, 1, 64, number)) {
+      options.threads = static_cast<int>(number);
     } else if (flag == "--type" && ParseGameType(value)) {
       options.type = *ParseGameType(value);
     } else if (flag == "--save-dir" && !value.empty()) {

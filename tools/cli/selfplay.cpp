@@ -3,9 +3,13 @@
 #include "ai/champion.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <map>
+#include <mutex>
+#include <thread>
 
 #include "ai/move_chooser.h"
 #include "ai/move_generator.h"
@@ -45,10 +49,11 @@ class InvariantChecker {
                    const SelfPlayOptions& options)
       : reloaded_(store, clock, moveConfig, window_, options.dictionary, options.simpleWords) {}
 
-  int Check(GameEngine& engine, const std::string& dealt, int game, int turn) {
+  // The failures are written to `out`.
+  int Check(GameEngine& engine, const std::string& dealt, int game, int turn, std::string& out) {
     int failures = 0;
     auto fail = [&](const std::string& what) {
-      std::printf("game %d turn %d: %s\n", game, turn, what.c_str());
+      out += "game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " + what + "\n";
       ++failures;
     };
     if (AllTiles(engine) != dealt) fail("the tiles are not those of the deal");
@@ -164,67 +169,146 @@ double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int
   return seconds;
 }
 
+namespace {
+
+// The seconds a game's clock counts up from: far enough apart that no game reaches the next one's
+// (a game ends within 200 turns), so each game's deal depends on the seed and its number only,
+// whichever player plays it and whenever.
+constexpr std::int64_t kSecondsPerGame = 1000;
+
+// What one game printed and counted.
+struct GameOutcome {
+  std::string text;
+  long moves = 0;
+  int failures = 0;
+  bool saved = true;
+};
+
+// A player of whole games with an engine of its own, so that games can be played side by side.
+class GamePlayer {
+ public:
+  explicit GamePlayer(const SelfPlayOptions& options)
+      : options_(options),
+        moveConfig_(store_),
+        engine_(store_, clock_, moveConfig_, window_, options.dictionary, options.simpleWords) {
+    engine_.ChooseGameType(options.type);
+    engine_.SetLevel(options.levelValue);
+    if (options.checks) checker_.emplace(store_, clock_, moveConfig_, options);
+  }
+
+  GameOutcome Play(int game, std::int64_t firstSecond) {
+    GameOutcome outcome;
+    clock_.Set(firstSecond + std::int64_t{game - 1} * kSecondsPerGame + 1);
+    engine_.NewGame();
+    const std::string dealt =
+        Sorted(LetterString(engine_.GetBag().Frequencies()) + std::string(2, '?'));
+    auto line = [&](int turn, const char* what) {
+      outcome.text +=
+          "game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " + what + "\n";
+      ++outcome.failures;
+    };
+    for (int turn = 0; engine_.State() == GameState::Playing && turn < 200; ++turn) {
+      clock_.Set(clock_.Seconds() + 1);
+      const std::size_t before = engine_.History().size();
+      HumanTurn(engine_, window_, options_.levelValue);
+      if (engine_.History().size() == before) {
+        line(turn, "the human's turn was not taken");
+        break;
+      }
+      if (engine_.History()[before].move.invalid) line(turn, "the search's move was challenged");
+      if (checker_) outcome.failures += checker_->Check(engine_, dealt, game, turn, outcome.text);
+    }
+    outcome.moves = static_cast<long>(engine_.History().size());
+    const int human = engine_.Human().score;
+    const int computer = engine_.Computer().score;
+    char summary[160];
+    std::snprintf(summary, sizeof summary,
+                  "game %d: moves=%zu human=%d computer=%d %s invariant_failures=%d\n", game,
+                  engine_.History().size(), human, computer,
+                  human > computer   ? "human wins"
+                  : human < computer ? "computer wins"
+                                     : "draw",
+                  outcome.failures);
+    outcome.text += summary;
+    if (!options_.saveDir.empty()) {
+      const std::string path = options_.saveDir + "/game-" + std::to_string(game) + ".lqg";
+      const FileWriteResult written = WriteFileAtomically(path, engine_.GameText());
+      if (!written.ok) {
+        std::fprintf(stderr, "lumiquad-cli: could not write %s: %s\n", path.c_str(),
+                     written.error.c_str());
+        outcome.saved = false;
+      }
+    }
+    return outcome;
+  }
+
+ private:
+  const SelfPlayOptions& options_;
+  MemorySettingsStore store_;
+  FixedClock clock_{0};
+  CMoveRegConfig moveConfig_;
+  ScriptedWindow window_;
+  GameEngine engine_;
+  std::optional<InvariantChecker> checker_;
+};
+
+}  // namespace
+
+int SelfPlayThreads(const SelfPlayOptions& options) {
+  int threads = options.threads;
+  if (threads <= 0) {
+    // The champion thinks on every core itself.
+    threads = options.levelValue == kChampionLevel
+                  ? 1
+                  : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+  }
+  return std::clamp(threads, 1, std::max(1, options.games));
+}
+
 SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options) {
   const auto start = std::chrono::steady_clock::now();
-  MemorySettingsStore store;
-  FixedClock clock(options.seed != 0 ? options.seed
-                                     : static_cast<std::int64_t>(std::time(nullptr)));
-  CMoveRegConfig moveConfig(store);
-  ScriptedWindow window;
-  GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
-  engine.ChooseGameType(options.type);
-  engine.SetLevel(options.levelValue);
-  std::optional<InvariantChecker> checker;
-  if (options.checks) checker.emplace(store, clock, moveConfig, options);
+  const std::int64_t firstSecond =
+      options.seed != 0 ? options.seed : static_cast<std::int64_t>(std::time(nullptr));
 
+  // Games are handed out in order and printed in order, as each one and those before it end.
+  std::mutex mutex;
+  std::map<int, GameOutcome> finished;
+  int nextGame = 1;
+  int nextPrinted = 1;
   long moves = 0;
   int failures = 0;
   int played = 0;
   bool saved = true;
-  for (int game = 1; game <= options.games && saved; ++game) {
-    ++played;
-    clock.Set(clock.Seconds() + 1);
-    engine.NewGame();
-    const std::string dealt =
-        Sorted(LetterString(engine.GetBag().Frequencies()) + std::string(2, '?'));
-    int gameFailures = 0;
-    int turn = 0;
-    for (; engine.State() == GameState::Playing && turn < 200; ++turn) {
-      clock.Set(clock.Seconds() + 1);
-      const std::size_t before = engine.History().size();
-      HumanTurn(engine, window, options.levelValue);
-      if (engine.History().size() == before) {
-        std::printf("game %d turn %d: the human's turn was not taken\n", game, turn);
-        ++gameFailures;
-        break;
+  auto work = [&] {
+    GamePlayer player(options);
+    for (;;) {
+      int game = 0;
+      {
+        const std::lock_guard lock(mutex);
+        // A game that could not be saved ends the run: no game is begun after it.
+        if (!saved || nextGame > options.games) return;
+        game = nextGame++;
       }
-      if (engine.History()[before].move.invalid) {
-        std::printf("game %d turn %d: the search's move was challenged\n", game, turn);
-        ++gameFailures;
-      }
-      if (checker) gameFailures += checker->Check(engine, dealt, game, turn);
-    }
-    moves += static_cast<long>(engine.History().size());
-    failures += gameFailures;
-    const int human = engine.Human().score;
-    const int computer = engine.Computer().score;
-    std::printf("game %d: moves=%zu human=%d computer=%d %s invariant_failures=%d\n", game,
-                engine.History().size(), human, computer,
-                human > computer   ? "human wins"
-                : human < computer ? "computer wins"
-                                   : "draw",
-                gameFailures);
-    if (!options.saveDir.empty()) {
-      const std::string path = options.saveDir + "/game-" + std::to_string(game) + ".lqg";
-      const FileWriteResult written = WriteFileAtomically(path, engine.GameText());
-      if (!written.ok) {
-        std::fprintf(stderr, "lumiquad-cli: could not write %s: %s\n", path.c_str(),
-                     written.error.c_str());
-        saved = false;
+      GameOutcome outcome = player.Play(game, firstSecond);
+      const std::lock_guard lock(mutex);
+      if (!outcome.saved) saved = false;
+      finished.emplace(game, std::move(outcome));
+      for (auto next = finished.find(nextPrinted); next != finished.end();
+           next = finished.find(++nextPrinted)) {
+        std::fputs(next->second.text.c_str(), stdout);
+        std::fflush(stdout);
+        moves += next->second.moves;
+        failures += next->second.failures;
+        ++played;
+        finished.erase(next);
       }
     }
-    std::fflush(stdout);
-  }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < SelfPlayThreads(options); ++t) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("summary games=%d moves=%ld invariant_failures=%d seconds=%.1f\n", played, moves,

@@ -17,6 +17,7 @@ struct SelfPlayOptions {
   std::int64_t seed = 0;  // the clock's first second; 0 takes the time of day
   std::string dictionary;
   std::string simpleWords;
+  int threads = 0;  // games played side by side; 0: one a core, one at the champion's level
 };
 
 class GameEngine;
@@ -35,7 +36,12 @@ struct SelfPlaySummary {
 // Plays whole games in which the computer's search also chooses the human's moves, submitted
 // through the human's own path; checks the game's invariants after every turn. Prints a line a
 // game and a summary. The save folder must exist; a game that cannot be written there is
-// reported with the system's reason and ends the run.
+// reported with the system's reason and ends the run. Games are played side by side, each with
+// an engine of its own; each game's deal depends only on the seed and the game's number, and
+// the games are printed in order, so the threads change nothing that is printed but the time.
 SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options);
+
+// How many games RunSelfPlay plays at once.
+int SelfPlayThreads(const SelfPlayOptions& options);
 
 }  // namespace lumiquad
