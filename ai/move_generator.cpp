@@ -532,10 +532,12 @@ class Search {
           node + 1 + static_cast<std::uint32_t>(CountBits(codes & ((2u << letter) - 1)));
       int& count = rack_[static_cast<std::size_t>(letter)];
       if (count > 0) {
-        if (--count == 0) onRack_ &= ~(1u << letter);
+        --count;
+        onRack_ &= ~(static_cast<std::uint32_t>(count == 0) << letter);
         word_[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>('A' + letter);
         next(at, Laid(sums, square, values_[static_cast<std::size_t>(letter)]));
-        if (count++ == 0) onRack_ |= 1u << letter;
+        ++count;
+        onRack_ |= 1u << letter;
       }
       if (blankOnRack) {
         --rack_[kBlank];
@@ -571,7 +573,10 @@ class Search {
   // The letter at `position` (the anchor or a square before it) was just laid or taken, going
   // left, by the edge at `at`; the word so far runs from there to rightEnd_.
   void ArriveLeft(int position, std::uint32_t at, Sums sums) {
-    if (Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums)) return;
+    if (goal_ != Goal::All &&
+        Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums)) {
+      return;
+    }
     const Gaddag::Edge edge = gaddag_->At(at);
     const bool startsHere = !Occupied(position - 1);
     if (Gaddag::Whole(edge) && startsHere) Record(position, rightEnd_ + 1, sums);
@@ -616,7 +621,8 @@ class Search {
   }
 
   void ArriveRight(int position, std::uint32_t at, Sums sums) {
-    if (Hopeless(rightUpper_[static_cast<std::size_t>(laidBefore_)]
+    if (goal_ != Goal::All &&
+        Hopeless(rightUpper_[static_cast<std::size_t>(laidBefore_)]
                             [static_cast<std::size_t>(sums.placed - 1 - laidBefore_)],
                  sums)) {
       return;
