@@ -37,6 +37,13 @@ expect 2 "$cli" check --dictionary
 expect 2 "$cli" match --a nobody --b genius --pairs 1
 expect 2 "$cli" match --a genius --pairs 1
 expect 0 "$cli" match --a Genius --b 10 --pairs 2 --type Literati --seed 9
+cp out.txt match-side-by-side.txt
+expect 0 "$cli" match --a Genius --b 10 --pairs 2 --type Literati --seed 9 --threads 1
+sed 's/ms a turn.*//; s/[0-9.]* *$//' out.txt > match-one-thread.txt
+sed 's/ms a turn.*//; s/[0-9.]* *$//' match-side-by-side.txt > side-by-side.txt
+cmp -s match-one-thread.txt side-by-side.txt \
+  || { echo "FAILED: pairs side by side differ"; diff match-one-thread.txt side-by-side.txt; failures=$((failures + 1)); }
+cp match-side-by-side.txt out.txt
 grep -q "^A genius  *wins" out.txt && grep -q "^B learner  *wins" out.txt \
   || { echo "FAILED: no match summary"; cat out.txt; failures=$((failures + 1)); }
 expect 2 "$cli" report game.lqg out.txt --html

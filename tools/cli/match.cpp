@@ -4,6 +4,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "ai/champion.h"
@@ -74,53 +77,64 @@ std::optional<int> ParseLevel(std::string_view text) {
   return std::nullopt;
 }
 
-bool RunMatch(const MatchOptions& options) {
-  using Clock = std::chrono::steady_clock;
-  MemorySettingsStore store;
-  FixedClock clock(options.seed);
-  CMoveRegConfig moveConfig(store);
-  ScriptedWindow window;
-  GameEngine engine(store, clock, moveConfig, window, options.dictionary, options.simpleWords);
-  engine.ChooseGameType(options.type);
-  Side sides[2];  // A, B
+namespace {
+
+// What a pair of games gave each side, A then B; stalled when a game did not end.
+struct PairOutcome {
+  Side sides[2];
   bool stalled = false;
-  ShowProgress(0, options.pairs, "pairs");
-  for (int pair = 0; pair < options.pairs && !stalled; ++pair) {
+};
+
+// A player of pairs with an engine of its own, so that pairs can be played side by side.
+class PairPlayer {
+ public:
+  explicit PairPlayer(const MatchOptions& options)
+      : options_(options),
+        clock_(options.seed),
+        moveConfig_(store_),
+        engine_(store_, clock_, moveConfig_, window_, options.dictionary, options.simpleWords) {
+    engine_.ChooseGameType(options.type);
+  }
+
+  PairOutcome Play(int pair) {
+    using Clock = std::chrono::steady_clock;
+    PairOutcome outcome;
+    Side* sides = outcome.sides;
     double wins[2] = {0, 0};
     double spread = 0;
     for (int game = 0; game < 2; ++game) {
       // The same second for both games of a pair: the same deal and first seat.
-      clock.Set(options.seed + std::int64_t{pair} * 1000);
+      clock_.Set(options_.seed + std::int64_t{pair} * 1000);
       // Game 0: A in the human's seat; game 1: the seats swapped.
       const int humanSide = game;
-      const int level[2] = {options.levelA, options.levelB};
-      engine.SetLevel(level[1 - humanSide]);
-      engine.SetChampionBudget(options.championMs);
-      engine.NewGame();
-      for (int turn = 0; engine.State() == GameState::Playing; ++turn) {
+      const int level[2] = {options_.levelA, options_.levelB};
+      engine_.SetLevel(level[1 - humanSide]);
+      engine_.SetChampionBudget(options_.championMs);
+      engine_.NewGame();
+      for (int turn = 0; engine_.State() == GameState::Playing; ++turn) {
         if (turn >= 300) {
-          stalled = true;
-          break;
+          outcome.stalled = true;
+          return outcome;
         }
-        clock.Set(clock.Seconds() + 1);
-        const std::size_t before = engine.History().size();
+        clock_.Set(clock_.Seconds() + 1);
+        const std::size_t before = engine_.History().size();
         // The human's seat's thinking, then the computer's seat's reply.
         const auto start = Clock::now();
-        const double thinking = HumanTurn(engine, window, level[humanSide], options.championMs);
+        const double thinking = HumanTurn(engine_, window_, level[humanSide], options_.championMs);
         const double whole = std::chrono::duration<double>(Clock::now() - start).count();
         sides[humanSide].seconds += thinking;
         sides[1 - humanSide].seconds += whole - thinking;
         sides[humanSide].turnSeconds.push_back(thinking);
         // The computer's seat replied unless the human's seat ended the game.
-        if (engine.History().size() >= before + 2) {
+        if (engine_.History().size() >= before + 2) {
           sides[1 - humanSide].turnSeconds.push_back(whole - thinking);
         }
-        if (engine.History().size() == before) {
-          stalled = true;
-          break;
+        if (engine_.History().size() == before) {
+          outcome.stalled = true;
+          return outcome;
         }
       }
-      for (const MoveRecord& record : engine.History()) {
+      for (const MoveRecord& record : engine_.History()) {
         const Move& move = record.move;
         Side& side = sides[move.moverIndex == 0 ? humanSide : 1 - humanSide];
         ++side.turns;
@@ -130,8 +144,8 @@ bool RunMatch(const MatchOptions& options) {
           ++side.bingos;
         }
       }
-      const int score[2] = {humanSide == 0 ? engine.Human().score : engine.Computer().score,
-                            humanSide == 0 ? engine.Computer().score : engine.Human().score};
+      const int score[2] = {humanSide == 0 ? engine_.Human().score : engine_.Computer().score,
+                            humanSide == 0 ? engine_.Computer().score : engine_.Human().score};
       const double result = score[0] > score[1] ? 1 : score[0] < score[1] ? 0 : 0.5;
       wins[0] += result;
       wins[1] += 1 - result;
@@ -141,7 +155,76 @@ bool RunMatch(const MatchOptions& options) {
     sides[1].pairWins.push_back(wins[1] / 2);
     sides[0].pairSpreads.push_back(spread / 2);
     sides[1].pairSpreads.push_back(-spread / 2);
-    ShowProgress(pair + 1, options.pairs, "pairs");
+    return outcome;
+  }
+
+ private:
+  const MatchOptions& options_;
+  MemorySettingsStore store_;
+  FixedClock clock_;
+  CMoveRegConfig moveConfig_;
+  ScriptedWindow window_;
+  GameEngine engine_;
+};
+
+void Add(Side& total, const Side& pair) {
+  total.pairWins.insert(total.pairWins.end(), pair.pairWins.begin(), pair.pairWins.end());
+  total.pairSpreads.insert(total.pairSpreads.end(), pair.pairSpreads.begin(),
+                           pair.pairSpreads.end());
+  total.bingos += pair.bingos;
+  total.exchanges += pair.exchanges;
+  total.turns += pair.turns;
+  total.seconds += pair.seconds;
+  total.turnSeconds.insert(total.turnSeconds.end(), pair.turnSeconds.begin(),
+                           pair.turnSeconds.end());
+}
+
+}  // namespace
+
+int MatchThreads(const MatchOptions& options) {
+  int threads = options.threads;
+  if (threads <= 0) {
+    // A champion with time to think uses every core itself.
+    const bool thinks = options.championMs > 0 &&
+                        (options.levelA == kChampionLevel || options.levelB == kChampionLevel);
+    threads = thinks ? 1 : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+  }
+  return std::clamp(threads, 1, std::max(1, options.pairs));
+}
+
+bool RunMatch(const MatchOptions& options) {
+  // Pairs are handed out in order and counted in order, up to the first that stalls.
+  std::mutex mutex;
+  std::vector<std::optional<PairOutcome>> outcomes(static_cast<std::size_t>(options.pairs));
+  int nextPair = 0;
+  int done = 0;
+  bool stalled = false;
+  ShowProgress(0, options.pairs, "pairs");
+  auto work = [&] {
+    PairPlayer player(options);
+    for (;;) {
+      int pair = 0;
+      {
+        const std::lock_guard lock(mutex);
+        if (stalled || nextPair >= options.pairs) return;
+        pair = nextPair++;
+      }
+      PairOutcome outcome = player.Play(pair);
+      const std::lock_guard lock(mutex);
+      stalled = stalled || outcome.stalled;
+      outcomes[static_cast<std::size_t>(pair)] = std::move(outcome);
+      ShowProgress(++done, options.pairs, "pairs");
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int t = 1; t < MatchThreads(options); ++t) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+
+  Side sides[2];  // A, B
+  for (const std::optional<PairOutcome>& outcome : outcomes) {
+    if (!outcome || outcome->stalled) break;
+    for (int s = 0; s < 2; ++s) Add(sides[s], outcome->sides[s]);
   }
   const double games = 2.0 * static_cast<double>(sides[0].pairWins.size());
   std::printf("match %s against %s: %zu pairs on the %s board\n", LevelName(options.levelA).c_str(),
