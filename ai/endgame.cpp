@@ -11,6 +11,9 @@ namespace lumiquad {
 namespace {
 
 constexpr int kDeepest = 14;
+// The side to move now has more of its moves searched than the deeper plies: the choice is made
+// there, and its replies are searched at the first depth whatever the time.
+constexpr int kRootWidest = 32;
 // Beyond the depth searched, the game is played on to its end, a move at a time: as many as
 // both racks could take.
 constexpr int kPlayedOn = 2 * kRackSize + 2;
@@ -39,9 +42,10 @@ void Endgame::Moves(int ply) {
     if (out(a) != out(b)) return out(a);
     return list[static_cast<std::size_t>(a)].total > list[static_cast<std::size_t>(b)].total;
   });
+  const int widest = ply == 0 ? std::max(widest_, kRootWidest) : widest_;
   int keep = 0;
   while (keep < static_cast<int>(order.size()) &&
-         (keep < widest_ || out(order[static_cast<std::size_t>(keep)]))) {
+         (keep < widest || out(order[static_cast<std::size_t>(keep)]))) {
     ++keep;
   }
   order.resize(static_cast<std::size_t>(keep));

@@ -16,7 +16,8 @@ class ScratchBoard;
 // both sides play on to the end by the simplest rule.
 class Endgame {
  public:
-  // `widest`: how many of a side's highest-scoring moves are searched besides those going out.
+  // `widest`: how many of a side's highest-scoring moves are searched besides those going out,
+  // at every ply but the first, which searches at least 32.
   Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
           int widest = 8);
 
