@@ -3,7 +3,6 @@
 #include "ai/champion.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -40,6 +39,12 @@ std::string AllTiles(GameEngine& engine) {
   return Sorted(tiles);
 }
 
+// A failure as the run prints it.
+std::string FailureLine(int game, int turn, std::string_view what) {
+  return "game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " +
+         std::string(what) + "\n";
+}
+
 bool PlacesTiles(const Move& move) { return !move.isPass && !move.isExchange && !move.invalid; }
 
 // The checks made after every turn; each failure is printed and counted.
@@ -53,7 +58,7 @@ class InvariantChecker {
   int Check(GameEngine& engine, const std::string& dealt, int game, int turn, std::string& out) {
     int failures = 0;
     auto fail = [&](const std::string& what) {
-      out += "game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " + what + "\n";
+      out += FailureLine(game, turn, what);
       ++failures;
     };
     if (AllTiles(engine) != dealt) fail("the tiles are not those of the deal");
@@ -202,9 +207,8 @@ class GamePlayer {
     engine_.NewGame();
     const std::string dealt =
         Sorted(LetterString(engine_.GetBag().Frequencies()) + std::string(2, '?'));
-    auto line = [&](int turn, const char* what) {
-      outcome.text +=
-          "game " + std::to_string(game) + " turn " + std::to_string(turn) + ": " + what + "\n";
+    auto line = [&](int turn, std::string_view what) {
+      outcome.text += FailureLine(game, turn, what);
       ++outcome.failures;
     };
     for (int turn = 0; engine_.State() == GameState::Playing && turn < 200; ++turn) {
