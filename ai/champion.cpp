@@ -36,6 +36,10 @@ ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
 
 }  // namespace
 
+int MachineThreads() {
+  return std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+}
+
 ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& options) {
   const SteadyClock::time_point deadline = SteadyClock::now() + options.budget;
   const LeaveTable heuristic;
@@ -82,9 +86,7 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
     plan.seed = view.seed;
     plan.deadline = deadline;
     plan.playouts = options.playouts;
-    plan.threads = options.threads > 0
-                       ? options.threads
-                       : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    plan.threads = options.threads > 0 ? options.threads : MachineThreads();
     PlayOut(board, plan, value, choices);
   }
   // The best of those still in play, by their mean outcome; of equal ones the first by equity.

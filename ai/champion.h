@@ -47,4 +47,7 @@ struct ChampionChoice {
 // hold, within the time budget; with the bag empty, both sides' replies are searched to the end.
 ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& options);
 
+// The threads worth running at once on this machine: one a core, 1 to 8.
+int MachineThreads();
+
 }  // namespace lumiquad

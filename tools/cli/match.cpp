@@ -187,7 +187,7 @@ int MatchThreads(const MatchOptions& options) {
     // A champion with time to think uses every core itself.
     const bool thinks = options.championMs > 0 &&
                         (options.levelA == kChampionLevel || options.levelB == kChampionLevel);
-    threads = thinks ? 1 : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    threads = thinks ? 1 : MachineThreads();
   }
   return std::clamp(threads, 1, std::max(1, options.pairs));
 }

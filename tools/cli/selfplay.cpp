@@ -262,9 +262,7 @@ int SelfPlayThreads(const SelfPlayOptions& options) {
   int threads = options.threads;
   if (threads <= 0) {
     // The champion thinks on every core itself.
-    threads = options.levelValue == kChampionLevel
-                  ? 1
-                  : std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 8);
+    threads = options.levelValue == kChampionLevel ? 1 : MachineThreads();
   }
   return std::clamp(threads, 1, std::max(1, options.games));
 }
