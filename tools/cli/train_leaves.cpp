@@ -236,6 +236,14 @@ void SetWholes(LeaveTable& table, const WholeSums& sums) {
   }
 }
 
+// Adds `scale` times the tiles' and pairs' values of `from` to those of `to`.
+void AddValues(LeaveTable& from, double scale, LeaveTable& to) {
+  for (int a = 0; a < LeaveTable::kTiles; ++a) {
+    to.Single(a) += scale * from.Single(a);
+    for (int b = a; b < LeaveTable::kTiles; ++b) to.Pair(a, b) += scale * from.Pair(a, b);
+  }
+}
+
 std::string Header(const TrainOptions& options, int games) {
   char text[512];
   std::snprintf(text, sizeof text,
@@ -258,30 +266,51 @@ bool TrainLeaves(const TrainOptions& options) {
   type.board.LayBuiltIn(options.type);
   const std::string tiles = LetterString(type.bag.Frequencies()) + std::string(2, '?');
   LeaveTable table;  // the rating of the levels, until the first fit
+  // The values after each batch of the second half of the pair games, summed: the values are
+  // fitted to each batch's games anew and wander with them, and their mean wanders far less.
+  LeaveTable sum;
+  int summed = 0;
   WholeSums wholes;
   int done = 0;
   const int total = options.games + options.wholeGames;
-  // A run that stopped goes on from its last batch: the games done, the table, and what whole
-  // leaves showed so far after a line "wholes".
+  // A run that stopped goes on from its last batch: the games done, the table, after a line
+  // "summed N" the sum of N batches' values, and what whole leaves showed so far after a line
+  // "wholes".
   const std::string statePath = options.out + ".state";
   constexpr std::string_view kWholes = "wholes\n";
+  constexpr std::string_view kSum = "summed ";
   if (const FileReadResult state = ReadFileLimited(statePath, 256 << 20);
       state.status == FileReadStatus::Ok) {
     const std::size_t line = state.contents.find('\n');
     const std::size_t split = state.contents.find(kWholes);
     const bool split_ok =
         split != std::string::npos && split > line && state.contents[split - 1] == '\n';
+    // The sum, when there is one, between the values and the whole leaves.
+    std::size_t valuesEnd = split;
+    std::optional<LeaveTable> savedSum = LeaveTable();
+    if (split_ok) {
+      const std::size_t at = state.contents.rfind(kSum, split);
+      if (at != std::string::npos && at > line && state.contents[at - 1] == '\n') {
+        const std::size_t sumLine = state.contents.find('\n', at);
+        valuesEnd = at;
+        savedSum = std::sscanf(state.contents.c_str() + at + kSum.size(), "%d", &summed) == 1 &&
+                           summed >= 0 && sumLine < split
+                       ? LeaveTable::Parse(state.contents.substr(sumLine + 1, split - sumLine - 1))
+                       : std::nullopt;
+      }
+    }
     std::optional<LeaveTable> saved =
         line == std::string::npos || !split_ok
             ? std::nullopt
-            : LeaveTable::Parse(state.contents.substr(line + 1, split - line - 1));
-    if (!saved || std::sscanf(state.contents.c_str(), "%d", &done) != 1 || done < 0 ||
+            : LeaveTable::Parse(state.contents.substr(line + 1, valuesEnd - line - 1));
+    if (!saved || !savedSum || std::sscanf(state.contents.c_str(), "%d", &done) != 1 || done < 0 ||
         done > total || !ParseWholeSums(state.contents.substr(split + kWholes.size()), wholes)) {
       std::fprintf(stderr, "lumiquad-cli: %s is damaged; remove it to start again\n",
                    statePath.c_str());
       return false;
     }
     table = *saved;
+    sum = *savedSum;
   }
   ShowProgress(done, total, "games");
   std::vector<Sample> samples;
@@ -297,13 +326,24 @@ bool TrainLeaves(const TrainOptions& options) {
     if (learningPairs) {
       Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
       table.SetLearnt(true);
+      if (2 * done >= options.games) {
+        AddValues(table, 1.0, sum);
+        ++summed;
+      }
+      // The whole leaves are learnt over the mean.
+      if (done + batch == options.games && summed > 0) {
+        table = LeaveTable();
+        AddValues(sum, 1.0 / summed, table);
+        table.SetLearnt(true);
+      }
     } else {
       AddWholes(table, samples, wholes);
     }
     done += batch;
-    const FileWriteResult saved =
-        WriteFileAtomically(statePath, std::to_string(done) + "\n" + table.Text() +
-                                           std::string(kWholes) + WholeSumsText(wholes));
+    const FileWriteResult saved = WriteFileAtomically(
+        statePath, std::to_string(done) + "\n" + table.Text() + std::string(kSum) +
+                       std::to_string(summed) + "\n" + sum.Text() + std::string(kWholes) +
+                       WholeSumsText(wholes));
     if (!saved.ok) {
       std::fprintf(stderr, "\nlumiquad-cli: could not write %s: %s\n", statePath.c_str(),
                    saved.error.c_str());

@@ -19,7 +19,8 @@ struct TrainOptions {
 
 // Learns the champion's leave values by self-play: both sides choose by score and the current
 // values; after each batch of games, each leave's pairs and tiles are fitted to what its keeper
-// scored on the next turn and the worth of what it kept then, above the average. Then, over
+// scored on the next turn and the worth of what it kept then, above the average; the values kept
+// are their mean over the batches of the second half of the games. Then, over
 // `wholeGames` more games, each leave of three tiles or more is given the mean of what its play
 // showed beyond its tiles and pairs, drawn towards nothing while it was seen only a few times.
 // Fixed seed, so the same options give the same file; a run that stops is taken up again from its
