@@ -46,6 +46,11 @@ cmp -s match-one-thread.txt side-by-side.txt \
 cp match-side-by-side.txt out.txt
 grep -q "^A genius  *wins" out.txt && grep -q "^B learner  *wins" out.txt \
   || { echo "FAILED: no match summary"; cat out.txt; failures=$((failures + 1)); }
+# A's lead by the bag adds up to its spread, each rounded to a tenth.
+awk '/^A / { for (i = 1; i < NF; i++) if ($i == "spread") spread = $(i + 1) }
+     /^A.s lead a game by the bag:/ { lead = $8 + $14 + $19; found = 1 }
+     END { d = spread - lead; if (d < 0) d = -d; exit !(found && d < 0.25) }' out.txt \
+  || { echo "FAILED: the lead by the bag is not the spread"; cat out.txt; failures=$((failures + 1)); }
 expect 2 "$cli" report game.lqg out.txt --html
 grep -q "must end in .htm" err.txt || { echo "FAILED: no reason for the HTML path"; failures=$((failures + 1)); }
 expect 1 "$bench" --repeat 1x

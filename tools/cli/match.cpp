@@ -1,6 +1,7 @@
 #include "tools/cli/match.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -37,6 +38,8 @@ struct Side {
   long turns = 0;
   double seconds = 0;
   std::vector<double> turnSeconds;  // each choice's own time
+  // Points scored with 7 tiles or more in the bag, with 1 to 6, and with none.
+  std::array<double, 3> pointsByBag{};
 };
 
 // The median and the largest of the times, in milliseconds.
@@ -138,6 +141,8 @@ class PairPlayer {
         const Move& move = record.move;
         Side& side = sides[move.moverIndex == 0 ? humanSide : 1 - humanSide];
         ++side.turns;
+        const std::size_t bag = record.bagLetters.size();
+        if (!move.invalid) side.pointsByBag[bag >= kRackSize ? 0 : bag > 0 ? 1 : 2] += move.total;
         if (move.isExchange) ++side.exchanges;
         if (!move.isPass && !move.isExchange && !move.invalid &&
             move.placedLetters.size() >= static_cast<std::size_t>(kRackSize)) {
@@ -174,6 +179,8 @@ void Add(Side& total, const Side& pair) {
   total.bingos += pair.bingos;
   total.exchanges += pair.exchanges;
   total.turns += pair.turns;
+  for (std::size_t i = 0; i < total.pointsByBag.size(); ++i)
+    total.pointsByBag[i] += pair.pointsByBag[i];
   total.seconds += pair.seconds;
   total.turnSeconds.insert(total.turnSeconds.end(), pair.turnSeconds.begin(),
                            pair.turnSeconds.end());
@@ -244,6 +251,13 @@ bool RunMatch(const MatchOptions& options) {
         games > 0 ? static_cast<double>(side.exchanges) / games : 0.0,
         side.turns > 0 ? 1000 * side.seconds / static_cast<double>(side.turns) : 0.0, median, most);
   }
+  auto lead = [&](std::size_t phase) {
+    return games > 0 ? (sides[0].pointsByBag[phase] - sides[1].pointsByBag[phase]) / games : 0.0;
+  };
+  std::printf(
+      "A's lead a game by the bag: %+.1f with 7 tiles or more, %+.1f with 1 to 6, %+.1f "
+      "with none\n",
+      lead(0), lead(1), lead(2));
   if (stalled) std::fprintf(stderr, "lumiquad-cli: a game of the match did not end\n");
   return !stalled;
 }
