@@ -20,6 +20,8 @@ using SteadyClock = std::chrono::steady_clock;
 
 // How many of the best placements by equity are played out.
 constexpr int kPlayedOut = 15;
+// The most tiles in the bag at which the choices are played on to the end of the game.
+constexpr int kPlayedToTheEnd = 6;
 
 ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
                              SteadyClock::time_point deadline) {
@@ -87,6 +89,9 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
     plan.deadline = deadline;
     plan.playouts = options.playouts;
     plan.threads = options.threads > 0 ? options.threads : MachineThreads();
+    // With a few tiles left to draw, who can go out first counts for more than the tiles kept.
+    plan.toTheEnd = view.bagSize >= 1 && view.bagSize <= kPlayedToTheEnd;
+    plan.rack = view.rack;
     PlayOut(board, plan, value, choices);
   }
   // The best of those still in play, by their mean outcome; of equal ones the first by equity.

@@ -173,6 +173,82 @@ double Replies::Best(std::size_t choice) {
   return found ? best : 0;
 }
 
+namespace {
+
+// Plays choices on to the end of the game, on a board of its own.
+class ToTheEnd {
+ public:
+  ToTheEnd(const Board& board, int bonus, const std::string& rack, const LeaveValueFunction& value)
+      : scratch_(board), bonus_(bonus), rack_(rack), value_(value) {}
+  ToTheEnd(const ToTheEnd&) = delete;
+  ToTheEnd& operator=(const ToTheEnd&) = delete;
+
+  // The spread the placement comes to for the player, the opponent holding `opponent` and the
+  // bag drawn in the order of `bag`.
+  double Outcome(const Candidate& placement, const std::string& opponent, const std::string& bag) {
+    racks_[0] = rack_;
+    racks_[1] = opponent;
+    bag_ = bag;
+    drawn_ = 0;
+    laid_.clear();
+    laid_.push_back(scratch_.Lay(placement, &tiles_));
+    TakeTiles(racks_[0], tiles_);
+    Draw(racks_[0]);
+    double spread = placement.total;
+    // Two scoreless turns in a row: neither side can do more.
+    int scoreless = 0;
+    for (int side = 1; scoreless < 2 && !racks_[0].empty(); side = 1 - side) {
+      std::string& rack = racks_[side];
+      if (drawn_ < bag_.size()) {
+        leaves_.Build(rack, value_);
+      } else {
+        leaves_.Build(rack, [](std::string_view leave) { return leave.empty() ? kOut : 0.0; });
+      }
+      MarkCentreAnchor(scratch_.Get());
+      FindBestCandidates(scratch_.Get(), rack, bonus_, leaves_, 1, best_, equities_);
+      if (best_.Empty() || best_[0].total == 0) {
+        ++scoreless;
+        if (best_.Empty()) continue;
+      } else {
+        scoreless = 0;
+      }
+      const Candidate move = best_[0];
+      laid_.push_back(scratch_.Lay(move, &tiles_));
+      TakeTiles(rack, tiles_);
+      Draw(rack);
+      spread += side == 0 ? move.total : -move.total;
+      if (rack.empty()) break;
+    }
+    for (auto laid = laid_.rbegin(); laid != laid_.rend(); ++laid) scratch_.TakeBack(*laid);
+    return spread;
+  }
+
+ private:
+  // What going out is worth beside a move's score, with the bag empty: it comes first.
+  static constexpr double kOut = 1000;
+
+  void Draw(std::string& rack) {
+    while (rack.size() < static_cast<std::size_t>(kRackSize) && drawn_ < bag_.size()) {
+      rack.push_back(bag_[drawn_++]);
+    }
+  }
+
+  ScratchBoard scratch_;
+  int bonus_;
+  std::string rack_;
+  const LeaveValueFunction& value_;
+  std::string racks_[2];
+  std::string bag_;
+  std::size_t drawn_ = 0;
+  std::string tiles_;
+  std::vector<ScratchBoard::Laid> laid_;
+  RackLeaves leaves_;
+  Candidates best_;
+  std::vector<double> equities_;
+};
+
+}  // namespace
+
 void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value,
              std::vector<PlayedOutChoice>& choices) {
   if (choices.empty() || plan.opponentTiles <= 0) return;
@@ -181,14 +257,20 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
   std::string unseen = plan.unseen;
   std::sort(unseen.begin(), unseen.end());
   std::vector<PossibleRack> every;
-  const bool everyRack =
-      plan.bagSize <= kRackSize && PossibleRacks(unseen, plan.opponentTiles, every);
+  const bool everyRack = !plan.toTheEnd && plan.bagSize <= kRackSize &&
+                         PossibleRacks(unseen, plan.opponentTiles, every);
   std::size_t nextRack = 0;
   const int threads = std::max(1, plan.threads);
-  std::vector<std::unique_ptr<Replies>> workers;
+  std::vector<std::unique_ptr<Replies>> replies;
+  std::vector<std::unique_ptr<ToTheEnd>> players;
   for (int t = 0; t < threads; ++t) {
-    workers.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
+    if (plan.toTheEnd) {
+      players.push_back(std::make_unique<ToTheEnd>(board, plan.bonus, plan.rack, value));
+    } else {
+      replies.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
+    }
   }
+  const auto held = static_cast<std::size_t>(plan.opponentTiles);
   const std::size_t count = choices.size();
   auto live = [&] {
     return std::count_if(choices.begin(), choices.end(),
@@ -211,19 +293,31 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
       if (everyRack) {
         round.push_back(every[nextRack++]);
       } else {
+        // The opponent's rack, then the bag in the order it is drawn.
         std::shuffle(unseen.begin(), unseen.end(), random);
-        round.push_back({unseen.substr(0, static_cast<std::size_t>(plan.opponentTiles)), 1.0});
+        round.push_back({unseen, 1.0});
       }
     }
     results.assign(static_cast<std::size_t>(size), std::vector<double>(count, 0.0));
     done.assign(static_cast<std::size_t>(size), 0);
     auto work = [&](int thread) {
-      Replies& replies = *workers[static_cast<std::size_t>(thread)];
+      const auto t = static_cast<std::size_t>(thread);
       for (int i = thread; i < size && timeLeft(); i += threads) {
-        replies.SetRack(round[static_cast<std::size_t>(i)].tiles, value);
-        for (std::size_t c = 0; c < count; ++c) {
-          if (choices[c].givenUp) continue;
-          results[static_cast<std::size_t>(i)][c] = choices[c].equity - replies.Best(c);
+        const std::string& tiles = round[static_cast<std::size_t>(i)].tiles;
+        std::vector<double>& outcomes = results[static_cast<std::size_t>(i)];
+        if (plan.toTheEnd) {
+          const std::string opponent = tiles.substr(0, held);
+          const std::string bag = tiles.substr(std::min(held, tiles.size()));
+          for (std::size_t c = 0; c < count; ++c) {
+            if (!choices[c].givenUp && !choices[c].exchange) {
+              outcomes[c] = players[t]->Outcome(choices[c].candidate, opponent, bag);
+            }
+          }
+        } else {
+          replies[t]->SetRack(tiles.substr(0, held), value);
+          for (std::size_t c = 0; c < count; ++c) {
+            if (!choices[c].givenUp) outcomes[c] = choices[c].equity - replies[t]->Best(c);
+          }
         }
         done[static_cast<std::size_t>(i)] = 1;
       }

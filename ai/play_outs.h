@@ -74,16 +74,22 @@ struct PlayOutPlan {
   std::chrono::steady_clock::time_point deadline;
   int playouts = 0;  // when above 0, so many racks whatever the time
   int threads = 1;
+  // With a few tiles in the bag: every choice is played on to the end of the game instead, from
+  // the rack it leaves (`rack`: the player's before it) and the bag drawn in a random order.
+  bool toTheEnd = false;
+  std::string rack;
 };
 
 // Plays every choice out two turns ahead: it is laid, and the opponent answers with its best
 // reply by score and leave from a rack of the unseen tiles, the same racks for every choice. With
 // a few tiles in the bag the racks are every one it may hold, the likeliest first, each by its
 // chance; otherwise they are drawn at random, and a choice that clearly does worse than the
-// leader is given up so that the time goes to those that may still be best. Runs until the
-// deadline (or the play-outs asked for), one choice is left, or every rack was seen; the racks
-// are shared out among the threads and their outcomes taken in order, so the threads never change
-// what a number of play-outs finds.
+// leader is given up so that the time goes to those that may still be best. Played on to the end
+// (`toTheEnd`), a choice's outcome is the spread it comes to: both sides play their best by score
+// and leave while the bag holds tiles, then go out when they can, else play their highest-scoring
+// move. Runs until the deadline (or the play-outs asked for), one choice is left, or every rack
+// was seen; the racks are shared out among the threads and their outcomes taken in order, so the
+// threads never change what a number of play-outs finds.
 void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value,
              std::vector<PlayedOutChoice>& choices);
 

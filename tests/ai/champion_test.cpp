@@ -123,10 +123,31 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
   }
 }
 
-// It knows the unseen tiles as a lot, never their order, and near the end it looks at the
-// opponent's racks one by one, the likeliest first, without drawing any at random; with no word
-// to make it changes its tiles while the bag holds seven, and passes after that. The play-outs
-// shared out among threads find what one thread finds.
+// What the player scores after its move while the opponent can never play: its highest-scoring
+// move each turn, the plain search's first of equal ones, for as long as it has one.
+int ScoredAlone(ScratchBoard& board, std::string rack) {
+  int total = 0;
+  for (;;) {
+    const Candidates list = FindCandidates(board.Get(), rack, 50);
+    const Candidate* pick = nullptr;
+    for (const Candidate& move : list.Items()) {
+      if (pick == nullptr || move.total > pick->total ||
+          (move.total == pick->total && list.Before(move, *pick))) {
+        pick = &move;
+      }
+    }
+    if (pick == nullptr) return total;
+    std::string tiles;
+    board.Lay(*pick, &tiles);
+    TakeTiles(rack, tiles);
+    total += pick->total;
+  }
+}
+
+// It knows the unseen tiles as a lot, never their order; with seven tiles or more in the bag it
+// looks two turns ahead, and with fewer, at the opponent's racks one by one, the likeliest first;
+// with no word to make it changes its tiles while the bag holds seven, and passes after that. The
+// play-outs shared out among threads find what one thread finds.
 TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   test::LayPicture(board_, {"", "", "", "", "", "", "", "......SEAT"});
   ChampionView view;
@@ -143,19 +164,44 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   ASSERT_EQ(first.kind, ChampionChoice::Kind::Place);
   EXPECT_EQ(DescribeMove(first.move, 0, false), DescribeMove(second.move, 0, false));
   EXPECT_EQ(first.value, second.value);
-  view.seed = 12345;
-  EXPECT_EQ(ChooseChampion(view, options).value, first.value);
-  // Racks drawn at random, choices given up on the way: the threads change nothing.
-  view.unseen = "AEEIOSTTRNQAEIOUDG";
-  view.bagSize = 11;
-  options.playouts = 40;
-  options.threads = 1;
-  const ChampionChoice alone = ChooseChampion(view, options);
-  options.threads = 3;
-  const ChampionChoice shared = ChooseChampion(view, options);
-  EXPECT_EQ(DescribeMove(alone.move, 0, false), DescribeMove(shared.move, 0, false));
-  EXPECT_EQ(alone.value, shared.value);
+  // Racks drawn at random, choices given up on the way: the threads change nothing, with many
+  // tiles in the bag or a few.
+  for (int bag : {11, 4}) {
+    view.unseen = bag == 11 ? "AEEIOSTTRNQAEIOUDG" : "AEEIOSTTRNQ";
+    view.bagSize = bag;
+    options.playouts = 40;
+    options.threads = 1;
+    const ChampionChoice alone = ChooseChampion(view, options);
+    options.threads = 3;
+    const ChampionChoice shared = ChooseChampion(view, options);
+    EXPECT_EQ(DescribeMove(alone.move, 0, false), DescribeMove(shared.move, 0, false)) << bag;
+    EXPECT_EQ(alone.value, shared.value) << bag;
+  }
   options.playouts = 12;
+  options.threads = 0;
+
+  // With a tile left in the bag, a choice is worth the spread of the game played on to its end:
+  // here the opponent and the bag hold only tiles no word takes, so it is the choice's score and
+  // all the player makes after it alone.
+  view.rack = "TEASQIV";
+  view.unseen = "VVVVVVVV";
+  view.bagSize = 1;
+  const ChampionChoice last = ChooseChampion(view, options);
+  ASSERT_EQ(last.kind, ChampionChoice::Kind::Place);
+  ScratchBoard scratch(board_);
+  const Candidates mine = FindCandidates(scratch.Get(), view.rack, 50);
+  const auto played =
+      std::find_if(mine.Items().begin(), mine.Items().end(), [&](const Candidate& c) {
+        return DescribeMove(mine.ToMove(c), 0, false) == DescribeMove(last.move, 0, false);
+      });
+  ASSERT_NE(played, mine.Items().end());
+  std::string tiles;
+  scratch.Lay(*played, &tiles);
+  std::string kept = view.rack;
+  TakeTiles(kept, tiles);
+  const int after = ScoredAlone(scratch, kept + "V");
+  EXPECT_GT(after, 0);
+  EXPECT_EQ(last.value, last.move.total + after);
 
   view.rack = "VVWWUUX";
   view.bagSize = 7;
