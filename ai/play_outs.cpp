@@ -206,13 +206,12 @@ class ToTheEnd {
       }
       MarkCentreAnchor(scratch_.Get());
       FindBestCandidates(scratch_.Get(), rack, bonus_, leaves_, 1, best_, equities_);
-      if (best_.Empty() || best_[0].total == 0) {
+      if (best_.Empty()) {
         ++scoreless;
-        if (best_.Empty()) continue;
-      } else {
-        scoreless = 0;
+        continue;
       }
       const Candidate move = best_[0];
+      scoreless = move.total == 0 ? scoreless + 1 : 0;
       laid_.push_back(scratch_.Lay(move, &tiles_));
       TakeTiles(rack, tiles_);
       Draw(rack);

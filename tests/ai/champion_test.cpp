@@ -123,27 +123,6 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
   }
 }
 
-// What the player scores after its move while the opponent can never play: its highest-scoring
-// move each turn, the plain search's first of equal ones, for as long as it has one.
-int ScoredAlone(ScratchBoard& board, std::string rack) {
-  int total = 0;
-  for (;;) {
-    const Candidates list = FindCandidates(board.Get(), rack, 50);
-    const Candidate* pick = nullptr;
-    for (const Candidate& move : list.Items()) {
-      if (pick == nullptr || move.total > pick->total ||
-          (move.total == pick->total && list.Before(move, *pick))) {
-        pick = &move;
-      }
-    }
-    if (pick == nullptr) return total;
-    std::string tiles;
-    board.Lay(*pick, &tiles);
-    TakeTiles(rack, tiles);
-    total += pick->total;
-  }
-}
-
 // It knows the unseen tiles as a lot, never their order. It looks two turns ahead, at racks
 // drawn at random, or with seven tiles in the bag at the opponent's racks one by one, the
 // likeliest first; with fewer it plays on to the end of the game. With no word to make it
@@ -206,7 +185,8 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   scratch.Lay(*played, &tiles);
   std::string kept = view.rack;
   TakeTiles(kept, tiles);
-  const int after = ScoredAlone(scratch, kept + "V");
+  std::string racks[2] = {kept + "V", "VVVVVVV"};
+  const int after = -PlayedOnByRule(scratch, racks, 1, 0, 0);
   EXPECT_GT(after, 0);
   EXPECT_EQ(last.value, last.move.total + after);
 
