@@ -11,6 +11,7 @@
 #include "ai/rack_leaves.h"
 #include "ai/scratch_board.h"
 #include "model/board.h"
+#include "model/player.h"
 
 namespace lumiquad {
 
@@ -22,6 +23,9 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr int kPlayedOut = 15;
 // The most tiles in the bag at which the choices are played on to the end of the game.
 constexpr int kPlayedToTheEnd = 6;
+// With a full rack or more in the bag, the turns a choice is played out: the reply to it, the
+// player's next move and the reply to that, so that what it keeps is tried in play.
+constexpr int kTurnsAhead = 4;
 
 ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
                              SteadyClock::time_point deadline) {
@@ -76,7 +80,7 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
   }
   for (PlayedOutChoice& choice : choices) choice.mean = choice.equity;
 
-  // Played out two turns ahead against the racks the opponent may hold.
+  // Played out against the racks the opponent may hold.
   const int opponentTiles = static_cast<int>(view.unseen.size()) - view.bagSize;
   if (choices.size() > 1 && opponentTiles > 0 &&
       (options.budget.count() > 0 || options.playouts > 0)) {
@@ -90,8 +94,14 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
     plan.playouts = options.playouts;
     plan.threads = options.threads > 0 ? options.threads : MachineThreads();
     // With a few tiles left to draw, who can go out first counts for more than the tiles kept.
-    plan.toTheEnd = view.bagSize >= 1 && view.bagSize <= kPlayedToTheEnd;
+    if (view.bagSize >= 1 && view.bagSize <= kPlayedToTheEnd) {
+      plan.turns = 0;
+    } else if (view.bagSize > kRackSize) {
+      plan.turns = kTurnsAhead;
+    }
     plan.rack = view.rack;
+    plan.keep = keep;
+    plan.exchanged = exchanged;
     PlayOut(board, plan, value, choices);
   }
   // The best of those still in play, by their mean outcome; of equal ones the first by equity.

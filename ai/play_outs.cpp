@@ -175,50 +175,68 @@ double Replies::Best(std::size_t choice) {
 
 namespace {
 
-// Plays choices on to the end of the game, on a board of its own.
-class ToTheEnd {
+// Plays choices on, a few turns or to the end of the game, on a board of its own.
+class PlayOn {
  public:
-  ToTheEnd(const Board& board, int bonus, const std::string& rack, const LeaveValueFunction& value)
-      : scratch_(board), bonus_(bonus), rack_(rack), value_(value) {}
-  ToTheEnd(const ToTheEnd&) = delete;
-  ToTheEnd& operator=(const ToTheEnd&) = delete;
+  PlayOn(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value)
+      : scratch_(board), plan_(plan), value_(value) {}
+  PlayOn(const PlayOn&) = delete;
+  PlayOn& operator=(const PlayOn&) = delete;
 
-  // The spread the placement comes to for the player, the opponent holding `opponent` and the
-  // bag drawn in the order of `bag`.
-  double Outcome(const Candidate& placement, const std::string& opponent, const std::string& bag) {
-    racks_[0] = rack_;
+  // The spread the choice comes to for the player, the opponent holding `opponent` and the bag
+  // drawn in the order of `bag`. Cut short after the plan's turns, the tiles each side keeps
+  // after its last move count by their worth.
+  double Outcome(const PlayedOutChoice& choice, const std::string& opponent,
+                 const std::string& bag) {
     racks_[1] = opponent;
     bag_ = bag;
     drawn_ = 0;
     laid_.clear();
-    laid_.push_back(scratch_.Lay(placement, &tiles_));
-    TakeTiles(racks_[0], tiles_);
+    double spread = 0;
+    if (choice.exchange) {
+      // The tiles changed go under the bag: they come back only once it is drawn through.
+      racks_[0] = plan_.keep;
+      bag_ += plan_.exchanged;
+      kept_[0] = choice.equity;
+    } else {
+      racks_[0] = plan_.rack;
+      laid_.push_back(scratch_.Lay(choice.candidate, &tiles_));
+      TakeTiles(racks_[0], tiles_);
+      spread = choice.candidate.total;
+      kept_[0] = choice.equity - choice.candidate.total;
+    }
     Draw(racks_[0]);
-    double spread = placement.total;
+    kept_[1] = 0;
+    bool over = racks_[0].empty();
     // Two scoreless turns in a row: neither side can do more.
     int scoreless = 0;
-    for (int side = 1; scoreless < 2 && !racks_[0].empty(); side = 1 - side) {
+    for (int side = 1, turn = 1; (plan_.turns == 0 || turn < plan_.turns) && !over;
+         side = 1 - side, ++turn) {
       std::string& rack = racks_[side];
-      if (drawn_ < bag_.size()) {
-        leaves_.Build(rack, value_);
-      } else {
+      const bool bagEmpty = drawn_ >= bag_.size();
+      if (bagEmpty && plan_.turns == 0) {
         leaves_.Build(rack, [](std::string_view leave) { return leave.empty() ? kOut : 0.0; });
+      } else {
+        leaves_.Build(rack, value_);
       }
       MarkCentreAnchor(scratch_.Get());
-      FindBestCandidates(scratch_.Get(), rack, bonus_, leaves_, 1, best_, equities_);
+      FindBestCandidates(scratch_.Get(), rack, plan_.bonus, leaves_, 1, best_, equities_);
       if (best_.Empty()) {
-        ++scoreless;
+        kept_[side] = leaves_.Whole();
+        over = ++scoreless == 2;
         continue;
       }
       const Candidate move = best_[0];
       scoreless = move.total == 0 ? scoreless + 1 : 0;
+      kept_[side] = equities_[0] - move.total;
       laid_.push_back(scratch_.Lay(move, &tiles_));
       TakeTiles(rack, tiles_);
       Draw(rack);
       spread += side == 0 ? move.total : -move.total;
-      if (rack.empty()) break;
+      over = rack.empty() || scoreless == 2;
     }
     for (auto laid = laid_.rbegin(); laid != laid_.rend(); ++laid) scratch_.TakeBack(*laid);
+    if (plan_.turns != 0 && !over) spread += kept_[0] - kept_[1];
     return spread;
   }
 
@@ -233,10 +251,10 @@ class ToTheEnd {
   }
 
   ScratchBoard scratch_;
-  int bonus_;
-  std::string rack_;
+  const PlayOutPlan& plan_;
   const LeaveValueFunction& value_;
   std::string racks_[2];
+  double kept_[2] = {0, 0};
   std::string bag_;
   std::size_t drawn_ = 0;
   std::string tiles_;
@@ -256,17 +274,18 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
   std::string unseen = plan.unseen;
   std::sort(unseen.begin(), unseen.end());
   std::vector<PossibleRack> every;
-  const bool everyRack = !plan.toTheEnd && plan.bagSize <= kRackSize &&
-                         PossibleRacks(unseen, plan.opponentTiles, every);
+  const bool replies = plan.turns == 2;
+  const bool everyRack =
+      replies && plan.bagSize <= kRackSize && PossibleRacks(unseen, plan.opponentTiles, every);
   std::size_t nextRack = 0;
   const int threads = std::max(1, plan.threads);
-  std::vector<std::unique_ptr<Replies>> replies;
-  std::vector<std::unique_ptr<ToTheEnd>> players;
+  std::vector<std::unique_ptr<Replies>> best;
+  std::vector<std::unique_ptr<PlayOn>> players;
   for (int t = 0; t < threads; ++t) {
-    if (plan.toTheEnd) {
-      players.push_back(std::make_unique<ToTheEnd>(board, plan.bonus, plan.rack, value));
+    if (replies) {
+      best.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
     } else {
-      replies.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
+      players.push_back(std::make_unique<PlayOn>(board, plan, value));
     }
   }
   const auto held = static_cast<std::size_t>(plan.opponentTiles);
@@ -304,18 +323,16 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
       for (int i = thread; i < size && timeLeft(); i += threads) {
         const std::string& tiles = round[static_cast<std::size_t>(i)].tiles;
         std::vector<double>& outcomes = results[static_cast<std::size_t>(i)];
-        if (plan.toTheEnd) {
+        if (replies) {
+          best[t]->SetRack(tiles.substr(0, held), value);
+          for (std::size_t c = 0; c < count; ++c) {
+            if (!choices[c].givenUp) outcomes[c] = choices[c].equity - best[t]->Best(c);
+          }
+        } else {
           const std::string opponent = tiles.substr(0, held);
           const std::string bag = tiles.substr(std::min(held, tiles.size()));
           for (std::size_t c = 0; c < count; ++c) {
-            if (!choices[c].givenUp && !choices[c].exchange) {
-              outcomes[c] = players[t]->Outcome(choices[c].candidate, opponent, bag);
-            }
-          }
-        } else {
-          replies[t]->SetRack(tiles.substr(0, held), value);
-          for (std::size_t c = 0; c < count; ++c) {
-            if (!choices[c].givenUp) outcomes[c] = choices[c].equity - replies[t]->Best(c);
+            if (!choices[c].givenUp) outcomes[c] = players[t]->Outcome(choices[c], opponent, bag);
           }
         }
         done[static_cast<std::size_t>(i)] = 1;

@@ -74,22 +74,28 @@ struct PlayOutPlan {
   std::chrono::steady_clock::time_point deadline;
   int playouts = 0;  // when above 0, so many racks whatever the time
   int threads = 1;
-  // With a few tiles in the bag: every choice is played on to the end of the game instead, from
-  // the rack it leaves (`rack`: the player's before it) and the bag drawn in a random order.
-  bool toTheEnd = false;
+  // The turns a play-out takes, the choice's the first: with 2 the opponent's best reply answers
+  // it; with more, both sides play on by score and leave from the racks the choice leaves
+  // (`rack`: the player's before it; for the exchange, `keep` and the tiles drawn, `exchanged`
+  // going under the bag) and the bag drawn in a random order; with 0, on to the end of the game.
+  int turns = 2;
   std::string rack;
+  std::string keep;
+  std::string exchanged;
 };
 
-// Plays every choice out two turns ahead: it is laid, and the opponent answers with its best
-// reply by score and leave from a rack of the unseen tiles, the same racks for every choice. With
-// a few tiles in the bag the racks are every one it may hold, the likeliest first, each by its
-// chance; otherwise they are drawn at random, and a choice that clearly does worse than the
-// leader is given up so that the time goes to those that may still be best. Played on to the end
-// (`toTheEnd`), a choice's outcome is the spread it comes to: both sides play their best by score
-// and leave while the bag holds tiles, then go out when they can, else play their highest-scoring
-// move. Runs until the deadline (or the play-outs asked for), one choice is left, or every rack
-// was seen; the racks are shared out among the threads and their outcomes taken in order, so the
-// threads never change what a number of play-outs finds.
+// Plays every choice out the plan's turns ahead, against racks of the unseen tiles for the
+// opponent, the same racks for every choice. Two turns ahead, the opponent answers with its best
+// reply by score and leave; with seven tiles in the bag or fewer the racks are then every one it
+// may hold, the likeliest first, each by its chance. Otherwise they are drawn at random with the
+// bag's order, and a choice that clearly does worse than the leader is given up so that the time
+// goes to those that may still be best. Played on further, a choice's outcome is the spread it
+// comes to, and the worth of the tiles each side keeps when it is cut short: both sides play
+// their best by score and leave while the bag holds tiles; on to the end, they then go out when
+// they can, else play their highest-scoring move. Runs until the deadline (or the play-outs
+// asked for), one choice is left, or every rack was seen; the racks are shared out among the
+// threads and their outcomes taken in order, so the threads never change what a number of
+// play-outs finds.
 void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value,
              std::vector<PlayedOutChoice>& choices);
 

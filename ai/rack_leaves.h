@@ -31,6 +31,8 @@ class RackLeaves {
   double Value(int index) const { return values_[static_cast<std::size_t>(index)]; }
   // The highest value of any leave, with the rack kept whole.
   double Best() const { return best_; }
+  // The value of the rack kept whole.
+  double Whole() const { return values_.back(); }
   // The highest value of a leave of `size` tiles (below any value when there is none).
   double BestOfSize(int size) const { return bestOfSize_[static_cast<std::size_t>(size)]; }
   int Tiles() const { return tiles_; }

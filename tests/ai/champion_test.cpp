@@ -7,6 +7,7 @@
 
 #include "ai/endgame.h"
 #include "ai/move_generator.h"
+#include "ai/rack_leaves.h"
 #include "ai/scratch_board.h"
 #include "support/board_picture.h"
 #include "support/move_printer.h"
@@ -123,10 +124,10 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
   }
 }
 
-// It knows the unseen tiles as a lot, never their order. It looks two turns ahead, at racks
-// drawn at random, or with seven tiles in the bag at the opponent's racks one by one, the
-// likeliest first; with fewer it plays on to the end of the game. With no word to make it
-// changes its tiles while the bag holds seven, and passes after that. The play-outs shared out
+// It knows the unseen tiles as a lot, never their order. It looks four turns ahead at racks and
+// bags drawn at random, with seven tiles in the bag two turns ahead at the opponent's racks one
+// by one, the likeliest first; with fewer it plays on to the end of the game. With no word to make
+// it changes its tiles while the bag holds seven, and passes after that. The play-outs shared out
 // among threads find what one thread finds.
 TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   test::LayPicture(board_, {"", "", "", "", "", "", "", "......SEAT"});
@@ -190,12 +191,46 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   EXPECT_GT(after, 0);
   EXPECT_EQ(last.value, last.move.total + after);
 
+  // With a full rack or more in the bag, a choice is played on four turns and the tiles each
+  // side keeps then count by their worth: here the opponent can make no word, so the choice is
+  // worth its score and the player's best next move by score and leave, less the opponent's rack.
+  view.unseen = std::string(15, 'V');
+  view.bagSize = 8;
+  const ChampionChoice ahead = ChooseChampion(view, options);
+  ASSERT_EQ(ahead.kind, ChampionChoice::Kind::Place);
+  ScratchBoard next(board_);
+  const Candidates now = FindCandidates(next.Get(), view.rack, 50);
+  const auto chosen = std::find_if(now.Items().begin(), now.Items().end(), [&](const Candidate& c) {
+    return DescribeMove(now.ToMove(c), 0, false) == DescribeMove(ahead.move, 0, false);
+  });
+  ASSERT_NE(chosen, now.Items().end());
+  next.Lay(*chosen, &tiles);
+  kept = view.rack;
+  TakeTiles(kept, tiles);
+  kept.append(tiles.size(), 'V');
+  const LeaveTable heuristic;
+  RackLeaves leaves;
+  leaves.Build(kept, [&](std::string_view leave) { return heuristic.Value(leave); });
+  MarkCentreAnchor(next.Get());
+  Candidates best;
+  std::vector<double> equities;
+  FindBestCandidates(next.Get(), kept, 50, leaves, 1, best, equities);
+  ASSERT_FALSE(equities.empty());
+  EXPECT_DOUBLE_EQ(ahead.value, ahead.move.total + equities[0] - heuristic.Value("VVVVVVV"));
+
+  // Tiles no word takes are changed while the bag holds seven, whether the replies to the choices
+  // or four turns of play weigh them: the change is played out too, the opponent's good tiles
+  // scoring against it.
+  for (int bag : {7, 12}) {
+    view.rack = "VVWWUUE";
+    view.bagSize = bag;
+    view.unseen = std::string("AEEIOSTTRNQAEIOUDGS").substr(0, static_cast<std::size_t>(bag + 7));
+    const ChampionChoice change = ChooseChampion(view, options);
+    EXPECT_EQ(change.kind, ChampionChoice::Kind::Exchange) << bag;
+    EXPECT_FALSE(change.exchange.empty()) << bag;
+    EXPECT_LT(change.value, 0) << bag;
+  }
   view.rack = "VVWWUUX";
-  view.bagSize = 7;
-  view.unseen = "AEEIOSTTRNQAE";
-  const ChampionChoice change = ChooseChampion(view, options);
-  EXPECT_EQ(change.kind, ChampionChoice::Kind::Exchange);
-  EXPECT_FALSE(change.exchange.empty());
   view.bagSize = 6;
   EXPECT_EQ(ChooseChampion(view, options).kind, ChampionChoice::Kind::Pass);
 }
