@@ -175,17 +175,22 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   view.bagSize = 1;
   const ChampionChoice last = ChooseChampion(view, options);
   ASSERT_EQ(last.kind, ChampionChoice::Kind::Place);
+  // The choice laid on a board of the test's own; answers the tiles the rack keeps.
+  auto layChoice = [&](ScratchBoard& board, const ChampionChoice& choice) {
+    const Candidates mine = FindCandidates(board.Get(), view.rack, 50);
+    std::string kept = view.rack;
+    for (const Candidate& c : mine.Items()) {
+      if (DescribeMove(mine.ToMove(c), 0, false) != DescribeMove(choice.move, 0, false)) continue;
+      std::string tiles;
+      board.Lay(c, &tiles);
+      TakeTiles(kept, tiles);
+      break;
+    }
+    return kept;
+  };
   ScratchBoard scratch(board_);
-  const Candidates mine = FindCandidates(scratch.Get(), view.rack, 50);
-  const auto played =
-      std::find_if(mine.Items().begin(), mine.Items().end(), [&](const Candidate& c) {
-        return DescribeMove(mine.ToMove(c), 0, false) == DescribeMove(last.move, 0, false);
-      });
-  ASSERT_NE(played, mine.Items().end());
-  std::string tiles;
-  scratch.Lay(*played, &tiles);
-  std::string kept = view.rack;
-  TakeTiles(kept, tiles);
+  const std::string kept = layChoice(scratch, last);
+  ASSERT_LT(kept.size(), view.rack.size());
   std::string racks[2] = {kept + "V", "VVVVVVV"};
   const int after = -PlayedOnByRule(scratch, racks, 1, 0, 0);
   EXPECT_GT(after, 0);
@@ -199,22 +204,15 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   const ChampionChoice ahead = ChooseChampion(view, options);
   ASSERT_EQ(ahead.kind, ChampionChoice::Kind::Place);
   ScratchBoard next(board_);
-  const Candidates now = FindCandidates(next.Get(), view.rack, 50);
-  const auto chosen = std::find_if(now.Items().begin(), now.Items().end(), [&](const Candidate& c) {
-    return DescribeMove(now.ToMove(c), 0, false) == DescribeMove(ahead.move, 0, false);
-  });
-  ASSERT_NE(chosen, now.Items().end());
-  next.Lay(*chosen, &tiles);
-  kept = view.rack;
-  TakeTiles(kept, tiles);
-  kept.append(tiles.size(), 'V');
+  std::string refilled = layChoice(next, ahead);
+  refilled.resize(view.rack.size(), 'V');
   const LeaveTable heuristic;
   RackLeaves leaves;
-  leaves.Build(kept, [&](std::string_view leave) { return heuristic.Value(leave); });
+  leaves.Build(refilled, [&](std::string_view leave) { return heuristic.Value(leave); });
   MarkCentreAnchor(next.Get());
   Candidates best;
   std::vector<double> equities;
-  FindBestCandidates(next.Get(), kept, 50, leaves, 1, best, equities);
+  FindBestCandidates(next.Get(), refilled, 50, leaves, 1, best, equities);
   ASSERT_FALSE(equities.empty());
   EXPECT_DOUBLE_EQ(ahead.value, ahead.move.total + equities[0] - heuristic.Value("VVVVVVV"));
 
