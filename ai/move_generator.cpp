@@ -153,6 +153,9 @@ class Search {
   void SetLeaves(const RackLeaves& leaves, std::vector<double>& equities, bool useBounds) {
     leaves_ = &leaves;
     useBounds_ = useBounds;
+    leaveIndex_ = leaves.WholeIndex();
+    for (int code = 0; code <= kBlank; ++code)
+      leaveStride_[static_cast<std::size_t>(code)] = leaves.StrideOf(code);
     equities_ = &equities;
     equities.clear();
     out_.items_.reserve(static_cast<std::size_t>(keep_) + 1);
@@ -535,15 +538,19 @@ class Search {
         --count;
         onRack_ &= ~(static_cast<std::uint32_t>(count == 0) << letter);
         word_[static_cast<std::size_t>(position)] = static_cast<std::uint8_t>('A' + letter);
+        leaveIndex_ -= leaveStride_[static_cast<std::size_t>(letter)];
         next(at, Laid(sums, square, values_[static_cast<std::size_t>(letter)]));
+        leaveIndex_ += leaveStride_[static_cast<std::size_t>(letter)];
         ++count;
         onRack_ |= 1u << letter;
       }
       if (blankOnRack) {
         --rack_[kBlank];
+        leaveIndex_ -= leaveStride_[kBlank];
         word_[static_cast<std::size_t>(position)] =
             static_cast<std::uint8_t>(('A' + letter) | kLaidBlank);
         next(at, Laid(sums, square, 0));
+        leaveIndex_ += leaveStride_[kBlank];
         ++rack_[kBlank];
       }
     }
@@ -684,7 +691,7 @@ class Search {
 
   // Keeps the move among the best by equity, best first, equal equities in the search's order.
   void KeepIfBest(int start, int length, Sums sums, int total) {
-    const double equity = total + leaves_->Value(leaves_->Index(rack_));
+    const double equity = total + leaves_->Value(leaveIndex_);
     std::vector<Candidate>& items = out_.items_;
     std::vector<double>& equities = *equities_;
     const bool full = items.size() == static_cast<std::size_t>(keep_);
@@ -751,6 +758,9 @@ class Search {
   std::array<double, kRackSize + 1> leftUpper_{};
   std::array<std::array<double, kRackSize + 1>, kRackSize> rightUpper_{};
   bool anchorTouchesTile_ = false;
+  // By equity, the leave of the tiles still on the rack, followed as tiles are laid.
+  int leaveIndex_ = 0;
+  std::array<int, 27> leaveStride_{};
   std::array<LineSquares, 2 * kBoardSize> lines_{};  // every line's squares, once prepared
   LineSquare* squares_ = nullptr;                    // the squares of the line worked on
   // The word being grown, by square: a letter, with kLaidBlank when a blank was laid for it.

@@ -18,6 +18,7 @@ void RackLeaves::Build(std::string_view rack, const LeaveValueFunction& value) {
     ++tiles_;
   }
   distinct_ = 0;
+  strideOf_.fill(0);
   int size = 1;
   for (int code = 0; code < 27; ++code) {
     if (counts[static_cast<std::size_t>(code)] == 0) continue;
@@ -25,6 +26,7 @@ void RackLeaves::Build(std::string_view rack, const LeaveValueFunction& value) {
     codes_[k] = code;
     held_[k] = counts[static_cast<std::size_t>(code)];
     strides_[k] = size;
+    strideOf_[static_cast<std::size_t>(code)] = size;
     size *= held_[k] + 1;
   }
   values_.resize(static_cast<std::size_t>(size));

@@ -36,6 +36,10 @@ class RackLeaves {
   // The highest value of a leave of `size` tiles (below any value when there is none).
   double BestOfSize(int size) const { return bestOfSize_[static_cast<std::size_t>(size)]; }
   int Tiles() const { return tiles_; }
+  // The index of the rack kept whole, and what laying one tile (letters 0 to 25, the blank 26)
+  // takes off a leave's index: a search can follow its leave as it lays tiles.
+  int WholeIndex() const { return static_cast<int>(values_.size()) - 1; }
+  int StrideOf(int code) const { return strideOf_[static_cast<std::size_t>(code)]; }
 
   // The exchange worth most: the tiles to keep (all others go back) with the highest value,
   // keeping fewer than all the tiles. False for an empty rack.
@@ -53,6 +57,7 @@ class RackLeaves {
   std::vector<double> values_;
   double best_ = 0;
   std::array<double, 8> bestOfSize_{};
+  std::array<int, 27> strideOf_{};  // 0 for a tile the rack does not hold
 };
 
 }  // namespace lumiquad
