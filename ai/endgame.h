@@ -17,9 +17,9 @@ class ScratchBoard;
 class Endgame {
  public:
   // `widest`: how many of a side's highest-scoring moves are searched besides those going out,
-  // at every ply but the first, which searches at least 32.
+  // at every ply but the first, which searches at least 128.
   Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
-          int widest = 8);
+          int widest = 32);
 
   struct Result {
     bool pass = true;
