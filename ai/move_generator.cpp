@@ -324,7 +324,7 @@ class Search {
     squares_ = lines_[static_cast<std::size_t>(direction_ * kBoardSize + line_)].data();
     lineTiles_ = TilesOf(direction_, line_) << 1;
     anchorTouchesTile_ = entry.touches;
-    penaltyAhead_ = PenaltyAhead(direction_, line_);
+    PreparePenalties();
     PrepareUppers(entry);
     Anchor(entry.position, entry.previous);
   }
@@ -378,19 +378,43 @@ class Search {
 
   // Whether no word grown on from here, worth at most `upper`, can be kept: it cannot reach
   // the bar, and for the highest-scoring moves, cannot score as low as the lowest either.
-  bool Hopeless(double upper, Sums sums) const {
-    return upper < bar_ && (goal_ != Goal::Top || Lowest(sums) > lowest_);
+  // `penalty()` is the most the free squares it may still cover can take off.
+  template <typename Penalty>
+  bool Hopeless(double upper, Sums sums, Penalty penalty) const {
+    return upper < bar_ && (goal_ != Goal::Top || Lowest(sums) - penalty() > lowest_);
   }
 
-  // The most the free squares of a line can take off a word's score: their penalties, counted
-  // again where a cross word takes them too.
-  int PenaltyAhead(int direction, int line) const {
-    int penalty = 0;
-    for (const LineSquare& square :
-         lines_[static_cast<std::size_t>(direction * kBoardSize + line)]) {
-      if (square.tile == 0) penalty += square.premium.penalty * (square.cross ? 2 : 1);
+  // The penalties of the free squares of the line worked on, counted again where a cross word
+  // takes them too, as running sums from its start: a word can only cover the free squares
+  // nearest its ends, as many as the tiles left.
+  void PreparePenalties() {
+    int free = 0;
+    for (int i = 0; i < kBoardSize; ++i) {
+      const LineSquare& square = squares_[static_cast<std::size_t>(i)];
+      freeBefore_[static_cast<std::size_t>(i)] = free;
+      if (square.tile != 0) continue;
+      penaltyUpTo_[static_cast<std::size_t>(free + 1)] =
+          penaltyUpTo_[static_cast<std::size_t>(free)] +
+          square.premium.penalty * (square.cross ? 2 : 1);
+      ++free;
     }
-    return penalty;
+    freeBefore_[kBoardSize] = free;
+  }
+
+  // The most the free squares from `position` on can take off a word with `left` tiles to lay.
+  int PenaltyFrom(int position, int left) const {
+    const int first = freeBefore_[static_cast<std::size_t>(position)];
+    const int last = std::min(freeBefore_[kBoardSize], first + left);
+    return penaltyUpTo_[static_cast<std::size_t>(last)] -
+           penaltyUpTo_[static_cast<std::size_t>(first)];
+  }
+
+  // The same for the free squares before `position` and after the anchor's last: `end`.
+  int PenaltyBefore(int position, int left) const {
+    const int last = freeBefore_[static_cast<std::size_t>(position)];
+    const int first = std::max(freeBefore_[static_cast<std::size_t>(leftEdge_ + 1)], last - left);
+    return penaltyUpTo_[static_cast<std::size_t>(last)] -
+           penaltyUpTo_[static_cast<std::size_t>(first)];
   }
 
   // For each square of the line: its tile, its premium, and for an empty one the letters that
@@ -581,7 +605,10 @@ class Search {
   // left, by the edge at `at`; the word so far runs from there to rightEnd_.
   void ArriveLeft(int position, std::uint32_t at, Sums sums) {
     if (goal_ != Goal::All &&
-        Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums)) {
+        Hopeless(leftUpper_[static_cast<std::size_t>(sums.placed - 1)], sums, [&] {
+          const int left = rackForBounds_.size - sums.placed;
+          return PenaltyBefore(position, left) + PenaltyFrom(rightEnd_ + 1, left);
+        })) {
       return;
     }
     const Gaddag::Edge edge = gaddag_->At(at);
@@ -631,7 +658,8 @@ class Search {
     if (goal_ != Goal::All &&
         Hopeless(rightUpper_[static_cast<std::size_t>(laidBefore_)]
                             [static_cast<std::size_t>(sums.placed - 1 - laidBefore_)],
-                 sums)) {
+                 sums,
+                 [&] { return PenaltyFrom(position + 1, rackForBounds_.size - sums.placed); })) {
       return;
     }
     const Gaddag::Edge edge = gaddag_->At(at);
@@ -640,11 +668,9 @@ class Search {
     if (node != 0 && position + 1 < kBoardSize) GoRight(position + 1, node, sums);
   }
 
-  // The least any word grown on from here can score: letters, premiums and cross words only add,
-  // and the free squares' penalties are the most that can come off.
-  int Lowest(Sums sums) const {
-    return sums.letters * sums.multiplier + sums.extra - penaltyAhead_;
-  }
+  // The least any word grown on from here can score before penalties still to come: letters,
+  // premiums and cross words only add.
+  int Lowest(Sums sums) const { return sums.letters * sums.multiplier + sums.extra; }
 
   void Record(int start, int end, Sums sums) {
     const int length = end - start;
@@ -736,8 +762,9 @@ class Search {
   // What a word must be worth to be kept, once as many as wanted are: a score for the
   // highest-scoring moves, an equity for the best.
   double bar_ = -std::numeric_limits<double>::infinity();
-  bool lowestOnly_ = false;  // searching on only for scores as low as that
-  int penaltyAhead_ = 0;
+  bool lowestOnly_ = false;                        // searching on only for scores as low as that
+  std::array<int, kBoardSize + 1> freeBefore_{};   // the free squares before each square
+  std::array<int, kBoardSize + 1> penaltyUpTo_{};  // the penalties of the first free squares
   const Gaddag* gaddag_ = nullptr;
   std::array<int, 27> rack_{};
   std::uint32_t onRack_ = 0;  // the letters the rack holds, as bits
