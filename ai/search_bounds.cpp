@@ -40,11 +40,11 @@ bool BingoCheck::Possible(const std::array<std::uint8_t, 26>& boardLetters) {
       return remembered_[static_cast<std::size_t>(i)].possible;
     }
   }
-  std::uint32_t key = 0;
+  AnagramKeys::Key key = 0;
   for (int letter = 0; letter < 26; ++letter) {
     const int count = rack_.counts[static_cast<std::size_t>(letter)] +
                       boardLetters[static_cast<std::size_t>(letter)];
-    key += static_cast<std::uint32_t>(count) * AnagramKeys::KeyOf(letter);
+    key += static_cast<AnagramKeys::Key>(count) * AnagramKeys::KeyOf(letter);
   }
   // A blank may stand for any letter: one or two of them try every letter, or pair of letters.
   bool possible = false;

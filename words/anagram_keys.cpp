@@ -8,36 +8,39 @@ namespace lumiquad {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 26> MakeLetterKeys() {
-  std::array<std::uint32_t, 26> keys{};
+constexpr std::array<AnagramKeys::Key, 26> MakeLetterKeys() {
+  std::array<AnagramKeys::Key, 26> keys{};
   std::uint64_t state = 0x9e3779b97f4a7c15ull;  // splitmix64, so the keys never change
-  for (std::uint32_t& key : keys) {
+  for (AnagramKeys::Key& key : keys) {
     state += 0x9e3779b97f4a7c15ull;
     std::uint64_t z = state;
     z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-    key = static_cast<std::uint32_t>(z ^ (z >> 31));
+    key = z ^ (z >> 31);
   }
   return keys;
 }
 
 }  // namespace
 
-const std::array<std::uint32_t, 26> AnagramKeys::kLetterKeys = MakeLetterKeys();
+const std::array<AnagramKeys::Key, 26> AnagramKeys::kLetterKeys = MakeLetterKeys();
 
 AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
   AnagramKeys result;
   result.bits_.assign(std::size_t{1} << (kBitsLog2 - 6), 0);
   // Depth first through the tree, the key of the letters so far beside each node.
-  std::vector<std::pair<const TrieNode*, std::pair<std::uint32_t, int>>> stack;
-  stack.push_back({&words.Root(), {0u, 0}});
+  std::vector<std::pair<const TrieNode*, std::pair<Key, int>>> stack;
+  stack.push_back({&words.Root(), {Key{0}, 0}});
   while (!stack.empty()) {
     const auto [node, at] = stack.back();
     stack.pop_back();
     const auto [key, depth] = at;
     if (depth >= shortest && node->IsTerminal()) {
-      const std::uint32_t bit = key >> (32 - kBitsLog2);
-      result.bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+      const Probes probes(key);
+      for (int i = 0; i < kProbes; ++i) {
+        const std::uint32_t bit = probes.Bit(i);
+        result.bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+      }
     }
     for (int i = 0; i < node->ChildCount(); ++i) {
       const TrieNode& child = node->Child(i);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <random>
 #include <set>
 #include <string>
 
 #include "settings/program_paths.h"
 #include "settings/reg_records.h"
+#include "words/anagram_keys.h"
 #include "words/language_filter.h"
 #include "words/word_list.h"
 #include "words/word_list_paths.h"
@@ -42,6 +44,28 @@ TEST(DataFiles, TheWordListsAreGameDictionaries) {
   int missing = 0;
   for (std::string word; std::getline(in, word);) missing += mainList.ContainsWord(word) ? 0 : 1;
   EXPECT_EQ(missing, 0) << "every simple word is also in the main list";
+  // The keys of the long words' letters: never "cannot" for a word, seldom "may" for a set of
+  // letters that no word is made of, or a rack with blanks would find a word every time.
+  const AnagramKeys& anagrams = mainList.LongAnagrams();
+  auto keyOf = [](std::string_view letters) {
+    AnagramKeys::Key key = 0;
+    for (char letter : letters) key += AnagramKeys::KeyOf(letter - 'A');
+    return key;
+  };
+  std::ifstream longWords(simple);
+  int longMissing = 0;
+  for (std::string word; std::getline(longWords, word);) {
+    if (word.size() >= 7 && !anagrams.MayFormWord(keyOf(word))) ++longMissing;
+  }
+  EXPECT_EQ(longMissing, 0);
+  std::mt19937 random(7);
+  int mayForm = 0;
+  for (int i = 0; i < 20'000; ++i) {
+    std::string letters;
+    for (int k = 0; k < 8; ++k) letters += static_cast<char>('A' + random() % 26);
+    mayForm += anagrams.MayFormWord(keyOf(letters)) ? 1 : 0;
+  }
+  EXPECT_LT(mayForm, 200) << "of 20,000 random sets of eight letters";
   // A word-game list: the short words players rely on, none of a spell-checker's
   // abbreviations and letter plurals.
   for (const char* word : {"CAT", "QUIZ", "COLOUR", "COLOR", "AA", "QI", "ZA", "XU", "JO", "KA"}) {
