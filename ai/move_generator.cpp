@@ -146,6 +146,7 @@ class Search {
     }
     rackForBounds_.counts = rack_;
     rackForBounds_.letterValues = values_;
+    rackForBounds_.SortLetters();
     if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
   }
 

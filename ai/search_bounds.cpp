@@ -69,31 +69,58 @@ bool BingoCheck::Possible(const std::array<std::uint8_t, 26>& boardLetters) {
   return possible;
 }
 
+void RackForBounds::SortLetters() {
+  letters = 0;
+  for (int letter = 0; letter < 26; ++letter) {
+    if (counts[static_cast<std::size_t>(letter)] == 0 ||
+        letters == static_cast<int>(byValue.size()))
+      continue;
+    int at = letters++;
+    const int value = letterValues[static_cast<std::size_t>(letter)];
+    while (at > 0 &&
+           letterValues[static_cast<std::size_t>(byValue[static_cast<std::size_t>(at - 1)])] <
+               value) {
+      byValue[static_cast<std::size_t>(at)] = byValue[static_cast<std::size_t>(at - 1)];
+      --at;
+    }
+    byValue[static_cast<std::size_t>(at)] = static_cast<std::int8_t>(letter);
+  }
+}
+
 namespace {
 
 // The highest value of a rack letter the square takes, or -1 when it takes none.
 int Cap(const LineSquare& square, const RackForBounds& rack) {
-  int cap = rack.counts[26] > 0 ? 0 : -1;
-  for (int letter = 0; letter < 26; ++letter) {
-    if (rack.counts[static_cast<std::size_t>(letter)] > 0 && (square.allowed >> letter & 1) != 0) {
-      cap = std::max(cap, rack.letterValues[static_cast<std::size_t>(letter)]);
+  for (int i = 0; i < rack.letters; ++i) {
+    const int letter = rack.byValue[static_cast<std::size_t>(i)];
+    if ((square.allowed >> letter & 1) != 0) {
+      return rack.letterValues[static_cast<std::size_t>(letter)];
     }
   }
-  return cap;
+  return rack.counts[26] > 0 ? 0 : -1;
 }
 
 }  // namespace
 
 int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
                      int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid, RunBounds* runs) {
-  // The free squares of the line, and what the rack could lay on each.
+  // The free squares of the line, and what the rack could lay on each; the values of the tiles
+  // on the line as running sums, and where each run of tiles ends.
   std::array<int, kBoardSize> free{};
   std::array<int, kBoardSize> caps{};
+  std::array<int, kBoardSize + 1> tilesBefore{};
+  std::array<int, kBoardSize> runStart{};
   int count = 0;
   int at = -1;
   int first = -1;
   for (int position = 0; position < kBoardSize; ++position) {
     const LineSquare& square = line[static_cast<std::size_t>(position)];
+    tilesBefore[static_cast<std::size_t>(position + 1)] =
+        tilesBefore[static_cast<std::size_t>(position)] + (square.tile != 0 ? square.tileValue : 0);
+    runStart[static_cast<std::size_t>(position)] =
+        position > 0 && line[static_cast<std::size_t>(position - 1)].tile != 0
+            ? runStart[static_cast<std::size_t>(position - 1)]
+            : position;
     if (square.tile != 0) continue;
     if (position == anchor) at = count;
     if (position > previous && first < 0) first = count;
@@ -111,27 +138,19 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
   };
   for (int i = at; i >= first && at - i < rack.size; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
+    // The word runs over the tiles that touch the run at either end.
+    const int start = runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
     for (int j = at; j < count && j - i < rack.size; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
-      // The word runs over the tiles that touch the run at either end.
-      int start = free[static_cast<std::size_t>(i)];
-      while (start > 0 && line[static_cast<std::size_t>(start - 1)].tile != 0) --start;
       int end = free[static_cast<std::size_t>(j)];
       while (end + 1 < kBoardSize && line[static_cast<std::size_t>(end + 1)].tile != 0) ++end;
       if (end == start) continue;
       const int laid = j - i + 1;
       int multiplier = 1;
-      int fixed = 0;
       for (int k = i; k <= j; ++k) multiplier *= square(k).premium.word;
-      int boardSum = 0;
-      std::array<std::uint8_t, 26> boardLetters{};
-      for (int position = start; position <= end; ++position) {
-        const LineSquare& s = line[static_cast<std::size_t>(position)];
-        if (s.tile == 0) continue;
-        boardSum += s.tileValue;
-        if (s.tile >= 'A' && s.tile <= 'Z') ++boardLetters[static_cast<std::size_t>(s.tile - 'A')];
-      }
-      fixed += boardSum * multiplier;
+      const int boardSum = tilesBefore[static_cast<std::size_t>(end + 1)] -
+                           tilesBefore[static_cast<std::size_t>(start)];
+      int fixed = boardSum * multiplier;
       std::array<int, kRackSize> weights{};
       int capped = 0;
       for (int k = i; k <= j; ++k) {
@@ -157,7 +176,14 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
         paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
       }
       int bound = fixed + std::min(paired, capped);
-      if (laid >= kRackSize && bonus > 0 && bingo.Possible(boardLetters)) bound += bonus;
+      if (laid >= kRackSize && bonus > 0) {
+        std::array<std::uint8_t, 26> boardLetters{};
+        for (int position = start; position <= end; ++position) {
+          const char tile = line[static_cast<std::size_t>(position)].tile;
+          if (tile >= 'A' && tile <= 'Z') ++boardLetters[static_cast<std::size_t>(tile - 'A')];
+        }
+        if (bingo.Possible(boardLetters)) bound += bonus;
+      }
       best = std::max(best, bound);
       if (runs != nullptr)
         (*runs)[static_cast<std::size_t>(at - i)][static_cast<std::size_t>(j - at)] = bound;

@@ -43,6 +43,12 @@ struct RackForBounds {
   std::array<int, 7> values{};   // the laid values, highest first (a blank 0)
   std::array<int, 26> letterValues{};
   int size = 0;
+  // The rack's letters, each once, highest value first: the first a square takes is its cap.
+  std::array<std::int8_t, 7> byValue{};
+  int letters = 0;
+
+  // Notes the letters of `counts` by value; called once they are all in.
+  void SortLetters();
 };
 
 // Whether a rack's tiles with some tiles of the board may make a word using them all, asked
