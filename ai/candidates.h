@@ -94,7 +94,8 @@ Candidates FindCandidates(Board& board, std::string_view rack, int bonus);
 // All that a chooser keeping the `keep` highest-scoring candidates uses of them: every candidate
 // scoring at least the keep-th highest score, and every one of the lowest score; with fewer
 // than `keep` candidates, all of them. Found by walking the anchors whose bound can still reach
-// that score, in no particular order; the board is left as FindCandidates leaves it.
+// that score, in no particular order; the board is left as FindCandidates leaves it. A rack
+// without a blank has few moves, fewer than the bounds cost to rule out: those are all listed.
 void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep, Candidates& out);
 
 class RackLeaves;

@@ -803,7 +803,7 @@ void FindCandidates(Board& board, std::string_view rack, int bonus, Candidates& 
 }
 
 void FindTopCandidates(Board& board, std::string_view rack, int bonus, int keep, Candidates& out) {
-  if (keep <= 0) {
+  if (keep <= 0 || rack.substr(0, kRackSize).find('?') == std::string_view::npos) {
     FindCandidates(board, rack, bonus, out);
     return;
   }

@@ -299,8 +299,11 @@ int Run(int argc, char** argv) {
     std::size_t candidates = 0;
     Move chosen[2];
     Move bestMove[2];
-    for (int r = 0; r < options.repeat; ++r) {
-      for (int bounded = 0; bounded < 2; ++bounded) {
+    // Each kind of search repeated on its own, as a game repeats its turns: one kind run after
+    // another would find the caches full of the other's data. The search by bound goes first,
+    // so that it never runs on caches the other has warmed.
+    for (int bounded = 1; bounded >= 0; --bounded) {
+      for (int r = 0; r < options.repeat; ++r) {
         table.Lay(position, *unseen);
         double generateMs = 0;
         double turnMs = 0;
@@ -314,6 +317,8 @@ int Run(int argc, char** argv) {
           totalGenerate += generateMs;
           totalCandidates += static_cast<double>(found);
         }
+      }
+      for (int r = 0; r < options.repeat; ++r) {
         table.Lay(position, *unseen);
         best[bounded].push_back(table.BestMove(bounded == 1, &bestMove[bounded]));
       }

@@ -121,7 +121,7 @@ MoveChooser GameEngine::Analyse(Player& mover, Player& opponent, int keepCount) 
   // centre as a first move does.
   board_->SetMover(mover.IsComputer() ? 1 : 0);
   MarkCentreAnchor(*board_);
-  FindCandidates(*board_, mover.rack, Bonus(), candidates_);
+  FindTopCandidates(*board_, mover.rack, Bonus(), keepCount + 1, candidates_);
   return MoveChooser(candidates_, keepCount, *board_, *bag_, mover, opponent, simpleWords_.get(),
                      filter_, Bonus());
 }
@@ -368,7 +368,7 @@ void GameEngine::ComputerTurn() {
   window_.SetStatusText(computer_->Name() + " is thinking...");
   MarkCentreAnchor(*board_);
   board_->SetMover(1);
-  FindCandidates(*board_, computer_->rack, Bonus(), candidates_);
+  FindTopCandidates(*board_, computer_->rack, Bonus(), kKeepCount + 1, candidates_);
   MoveChooser chooser(candidates_, kKeepCount, *board_, *bag_, *computer_, *human_,
                       simpleWords_.get(), filter_, Bonus());
   Move chosen;

@@ -74,7 +74,7 @@ class EngineTable {
     board_.SetMover(1);
     MarkCentreAnchor(board_);
     if (level == kChampionLevel) return Champion(position, unseen, milliseconds);
-    FindCandidates(board_, mover_.rack, moveConfig_.GetBonus(), candidates_);
+    FindTopCandidates(board_, mover_.rack, moveConfig_.GetBonus(), 201, candidates_);
     const MoveChooser chooser(candidates_, 200, board_, bag_, mover_, opponent_, &simple_, false,
                               moveConfig_.GetBonus());
     const Move move = chooser.ChooseMove(level);
