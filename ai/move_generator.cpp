@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "model/board.h"
 #include "model/player.h"
@@ -250,6 +251,9 @@ class Search {
     squares_ = lines_[static_cast<std::size_t>(direction * kBoardSize + line)].data();
     lineTiles_ = tiles << 1;
     PrepareLine(tiles, beside);
+    const LineSquares& squares = lines_[static_cast<std::size_t>(direction * kBoardSize + line)];
+    std::optional<LineRuns> facts;
+    if (goal_ != Goal::All) facts = ReadLineRuns(squares, rackForBounds_);
     int previous = -1;
     for (int i = 0; i < kBoardSize; ++i) {
       if ((anchors >> i & 1) == 0) continue;
@@ -261,9 +265,8 @@ class Search {
         AnchorEntry& entry = anchors_[static_cast<std::size_t>(anchorCount_)];
         std::array<int, 8> byLaid{};
         RunBounds runs;
-        entry.upper =
-            AnchorUpperBound(lines_[static_cast<std::size_t>(direction * kBoardSize + line)], i,
-                             previous, rackForBounds_, bonus_, bingo_, &byLaid, &runs);
+        entry.upper = AnchorUpperBound(squares, *facts, i, previous, rackForBounds_, bonus_, bingo_,
+                                       &byLaid, &runs);
         KeepRuns(runs, runBounds_[static_cast<std::size_t>(anchorCount_)]);
         entry.equity = BestEquity(byLaid);
         entry.order = static_cast<std::int16_t>(anchorCount_++);

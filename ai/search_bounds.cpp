@@ -33,18 +33,17 @@ Premium PremiumOf(char kind) {
   return {};
 }
 
-bool BingoCheck::Possible(const std::array<std::uint8_t, 26>& boardLetters) {
+bool BingoCheck::Possible(AnagramKeys::Key boardLetters) {
   if (anagrams_ == nullptr) return true;
   for (int i = 0; i < size_; ++i) {
     if (remembered_[static_cast<std::size_t>(i)].letters == boardLetters) {
       return remembered_[static_cast<std::size_t>(i)].possible;
     }
   }
-  AnagramKeys::Key key = 0;
+  AnagramKeys::Key key = boardLetters;
   for (int letter = 0; letter < 26; ++letter) {
-    const int count = rack_.counts[static_cast<std::size_t>(letter)] +
-                      boardLetters[static_cast<std::size_t>(letter)];
-    key += static_cast<AnagramKeys::Key>(count) * AnagramKeys::KeyOf(letter);
+    key += static_cast<AnagramKeys::Key>(rack_.counts[static_cast<std::size_t>(letter)]) *
+           AnagramKeys::KeyOf(letter);
   }
   // A blank may stand for any letter: one or two of them try every letter, or pair of letters.
   bool possible = false;
@@ -102,31 +101,41 @@ int Cap(const LineSquare& square, const RackForBounds& rack) {
 
 }  // namespace
 
-int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid, RunBounds* runs) {
-  // The free squares of the line, and what the rack could lay on each; the values of the tiles
-  // on the line as running sums, and where each run of tiles ends.
-  std::array<int, kBoardSize> free{};
-  std::array<int, kBoardSize> caps{};
-  std::array<int, kBoardSize + 1> tilesBefore{};
-  std::array<int, kBoardSize> runStart{};
-  int count = 0;
-  int at = -1;
-  int first = -1;
+LineRuns ReadLineRuns(const LineSquares& line, const RackForBounds& rack) {
+  LineRuns facts;
   for (int position = 0; position < kBoardSize; ++position) {
     const LineSquare& square = line[static_cast<std::size_t>(position)];
-    tilesBefore[static_cast<std::size_t>(position + 1)] =
-        tilesBefore[static_cast<std::size_t>(position)] + (square.tile != 0 ? square.tileValue : 0);
-    runStart[static_cast<std::size_t>(position)] =
-        position > 0 && line[static_cast<std::size_t>(position - 1)].tile != 0
-            ? runStart[static_cast<std::size_t>(position - 1)]
-            : position;
-    if (square.tile != 0) continue;
-    if (position == anchor) at = count;
-    if (position > previous && first < 0) first = count;
-    caps[static_cast<std::size_t>(count)] = Cap(square, rack);
-    free[static_cast<std::size_t>(count++)] = position;
+    const auto at = static_cast<std::size_t>(position);
+    const bool tile = square.tile != 0;
+    facts.freeBefore[at + 1] = facts.freeBefore[at] + (tile ? 0 : 1);
+    facts.valueBefore[at + 1] = facts.valueBefore[at] + (tile ? square.tileValue : 0);
+    facts.lettersBefore[at + 1] =
+        facts.lettersBefore[at] + (square.tile >= 'A' && square.tile <= 'Z'
+                                       ? AnagramKeys::KeyOf(square.tile - 'A')
+                                       : AnagramKeys::Key{0});
+    facts.runStart[at] = position > 0 && line[at - 1].tile != 0 ? facts.runStart[at - 1] : position;
+    if (tile) continue;
+    facts.caps[static_cast<std::size_t>(facts.count)] = Cap(square, rack);
+    facts.free[static_cast<std::size_t>(facts.count++)] = position;
   }
+  for (int position = kBoardSize - 1; position >= 0; --position) {
+    const auto at = static_cast<std::size_t>(position);
+    facts.runEnd[at] =
+        position + 1 < kBoardSize && line[at + 1].tile != 0 ? facts.runEnd[at + 1] : position;
+  }
+  return facts;
+}
+
+int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor, int previous,
+                     const RackForBounds& rack, int bonus, BingoCheck& bingo,
+                     std::array<int, 8>* byLaid, RunBounds* runs) {
+  const auto& free = facts.free;
+  const auto& caps = facts.caps;
+  const int count = facts.count;
+  const int at = line[static_cast<std::size_t>(anchor)].tile != 0
+                     ? -1
+                     : facts.freeBefore[static_cast<std::size_t>(anchor)];
+  const int first = facts.freeBefore[static_cast<std::size_t>(previous + 1)];
   int best = INT_MIN;
   if (byLaid != nullptr) byLaid->fill(INT_MIN);
   if (runs != nullptr) {
@@ -139,17 +148,16 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
   for (int i = at; i >= first && at - i < rack.size; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
     // The word runs over the tiles that touch the run at either end.
-    const int start = runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
+    const int start = facts.runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
     for (int j = at; j < count && j - i < rack.size; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
-      int end = free[static_cast<std::size_t>(j)];
-      while (end + 1 < kBoardSize && line[static_cast<std::size_t>(end + 1)].tile != 0) ++end;
+      const int end = facts.runEnd[static_cast<std::size_t>(free[static_cast<std::size_t>(j)])];
       if (end == start) continue;
       const int laid = j - i + 1;
       int multiplier = 1;
       for (int k = i; k <= j; ++k) multiplier *= square(k).premium.word;
-      const int boardSum = tilesBefore[static_cast<std::size_t>(end + 1)] -
-                           tilesBefore[static_cast<std::size_t>(start)];
+      const int boardSum = facts.valueBefore[static_cast<std::size_t>(end + 1)] -
+                           facts.valueBefore[static_cast<std::size_t>(start)];
       int fixed = boardSum * multiplier;
       std::array<int, kRackSize> weights{};
       int capped = 0;
@@ -176,13 +184,10 @@ int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const Ra
         paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
       }
       int bound = fixed + std::min(paired, capped);
-      if (laid >= kRackSize && bonus > 0) {
-        std::array<std::uint8_t, 26> boardLetters{};
-        for (int position = start; position <= end; ++position) {
-          const char tile = line[static_cast<std::size_t>(position)].tile;
-          if (tile >= 'A' && tile <= 'Z') ++boardLetters[static_cast<std::size_t>(tile - 'A')];
-        }
-        if (bingo.Possible(boardLetters)) bound += bonus;
+      if (laid >= kRackSize && bonus > 0 &&
+          bingo.Possible(facts.lettersBefore[static_cast<std::size_t>(end + 1)] -
+                         facts.lettersBefore[static_cast<std::size_t>(start)])) {
+        bound += bonus;
       }
       best = std::max(best, bound);
       if (runs != nullptr)

@@ -4,10 +4,9 @@
 #include <cstdint>
 
 #include "model/board.h"
+#include "words/anagram_keys.h"
 
 namespace lumiquad {
-
-class AnagramKeys;
 
 // A square's premium for the letter on it (x1 to x4) and for the word through it (x1 to x4, or
 // a penalty of 5 or 10), as the scoring counts them.
@@ -57,19 +56,33 @@ class BingoCheck {
  public:
   BingoCheck(const AnagramKeys* anagrams, const RackForBounds& rack)
       : anagrams_(anagrams), rack_(rack) {}
-  // `boardLetters`: the board's letters in the word, as counts per letter.
-  bool Possible(const std::array<std::uint8_t, 26>& boardLetters);
+  // `boardLetters`: the key of the board's letters in the word.
+  bool Possible(AnagramKeys::Key boardLetters);
 
  private:
   const AnagramKeys* anagrams_;
   const RackForBounds& rack_;
   struct Entry {
-    std::array<std::uint8_t, 26> letters{};
+    AnagramKeys::Key letters = 0;
     bool possible = false;
   };
   std::array<Entry, 64> remembered_{};
   int size_ = 0;
 };
+
+// What the bounds of a line's anchors share, read once a line: its free squares, the highest
+// value of a rack letter each takes (-1 for none), and its tiles as running sums.
+struct LineRuns {
+  std::array<int, kBoardSize> free{};             // the free squares in order
+  std::array<int, kBoardSize> caps{};             // by the free squares' order
+  std::array<int, kBoardSize + 1> freeBefore{};   // the free squares before each square
+  std::array<int, kBoardSize + 1> valueBefore{};  // the tiles' values before each square
+  std::array<AnagramKeys::Key, kBoardSize + 1> lettersBefore{};  // the tiles' letters, as keys
+  std::array<int, kBoardSize> runStart{};  // the first square of the tiles just before a square
+  std::array<int, kBoardSize> runEnd{};    // the last square of the tiles just after it
+  int count = 0;
+};
+LineRuns ReadLineRuns(const LineSquares& line, const RackForBounds& rack);
 
 // An upper bound on the score of every placement the search finds from the anchor at `anchor`
 // of a line whose previous anchor is `previous` (-1 for none): the best the rack's highest
@@ -78,8 +91,8 @@ class BingoCheck {
 // `byLaid`, when given, gets the bound of the runs of each length (INT_MIN where none); `runs`
 // the bound of each run, by the free squares it takes before the anchor and after it.
 using RunBounds = std::array<std::array<int, 8>, 8>;
-int AnchorUpperBound(const LineSquares& line, int anchor, int previous, const RackForBounds& rack,
-                     int bonus, BingoCheck& bingo, std::array<int, 8>* byLaid = nullptr,
-                     RunBounds* runs = nullptr);
+int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor, int previous,
+                     const RackForBounds& rack, int bonus, BingoCheck& bingo,
+                     std::array<int, 8>* byLaid = nullptr, RunBounds* runs = nullptr);
 
 }  // namespace lumiquad
