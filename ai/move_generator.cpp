@@ -248,10 +248,10 @@ class Search {
     lastAnchor_ = At(31 - std::countl_zero(anchors));
     lastAnchor_.anchor = 1;
     if (gaddag_ == nullptr || gaddag_->Empty()) return true;
-    squares_ = lines_[static_cast<std::size_t>(direction * kBoardSize + line)].data();
+    LineSquares& squares = lines_[static_cast<std::size_t>(direction * kBoardSize + line)];
+    squares_ = squares.data();
     lineTiles_ = tiles << 1;
     PrepareLine(tiles, beside);
-    const LineSquares& squares = lines_[static_cast<std::size_t>(direction * kBoardSize + line)];
     std::optional<LineRuns> facts;
     if (goal_ != Goal::All) facts = ReadLineRuns(squares, rackForBounds_);
     int previous = -1;
@@ -413,7 +413,8 @@ class Search {
            penaltyUpTo_[static_cast<std::size_t>(first)];
   }
 
-  // The same for the free squares before `position` and after the anchor's last: `end`.
+  // The most the free squares before `position`, back to the anchor before, can take off a word
+  // with `left` tiles to lay.
   int PenaltyBefore(int position, int left) const {
     const int last = freeBefore_[static_cast<std::size_t>(position)];
     const int first = std::max(freeBefore_[static_cast<std::size_t>(leftEdge_ + 1)], last - left);
