@@ -25,21 +25,40 @@ std::string Sorted(std::string letters) {
 
 }  // namespace
 
+SharedWordLists LoadSharedWordLists(const std::string& mainPath, const std::string& simplePath) {
+  SharedWordLists words{std::make_shared<const WordList>(LoadMainWordList(mainPath)),
+                        std::make_shared<const WordList>(LoadWordList(simplePath)), mainPath,
+                        simplePath};
+  // Made now, once: made on first use, two engines could make them at the same time.
+  words.main->SearchGaddag();
+  words.main->LongAnagrams();
+  return words;
+}
+
 GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
                        GameWindow& window, const std::string& mainWordListPath,
                        const std::string& simpleWordListPath)
+    : GameEngine(
+          store, clock, moveConfig, window,
+          SharedWordLists{std::make_shared<const WordList>(LoadMainWordList(
+                              mainWordListPath,
+                              [&window](int percent) { return window.WordListProgress(percent); })),
+                          std::make_shared<const WordList>(LoadWordList(simpleWordListPath)),
+                          mainWordListPath, simpleWordListPath}) {}
+
+GameEngine::GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+                       GameWindow& window, const SharedWordLists& words)
     : clock_(clock),
       moveConfig_(moveConfig),
       window_(window),
-      mainDictionary_(std::make_unique<WordList>(LoadMainWordList(
-          mainWordListPath, [this](int percent) { return window_.WordListProgress(percent); }))),
-      simpleWords_(std::make_unique<WordList>(LoadWordList(simpleWordListPath))),
+      mainDictionary_(words.main),
+      simpleWords_(words.simple),
       board_(std::make_unique<Board>(store, mainDictionary_.get())),
       bag_(std::make_unique<Bag>(store, clock)),
       human_(std::make_unique<Player>(store, false, *bag_)),
       computer_(std::make_unique<Player>(store, true, *bag_)),
-      wordListPath_(mainWordListPath),
-      simpleWordListPath_(simpleWordListPath) {}
+      wordListPath_(words.mainPath),
+      simpleWordListPath_(words.simplePath) {}
 
 GameEngine::~GameEngine() = default;
 

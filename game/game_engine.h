@@ -33,6 +33,16 @@ struct TurnPreview {
   int total = 0;     // the score of a valid move
 };
 
+// Both word lists, loaded once and read only, with the move search's tables made: engines that
+// play side by side share them instead of holding a copy each.
+struct SharedWordLists {
+  std::shared_ptr<const WordList> main;
+  std::shared_ptr<const WordList> simple;
+  std::string mainPath;
+  std::string simplePath;
+};
+SharedWordLists LoadSharedWordLists(const std::string& mainPath, const std::string& simplePath);
+
 // The owner of a game: the word lists, the board, the bag, the two players (0 the human, 1 the
 // computer), the history, and the state the window shows. Every command the window forwards
 // runs here to completion, including the computer's reply; the window is told what to show
@@ -44,6 +54,9 @@ class GameEngine {
   GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
              GameWindow& window, const std::string& mainWordListPath,
              const std::string& simpleWordListPath);
+  // The same on word lists already loaded.
+  GameEngine(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
+             GameWindow& window, const SharedWordLists& words);
   ~GameEngine();
   GameEngine(const GameEngine&) = delete;
   GameEngine& operator=(const GameEngine&) = delete;
@@ -260,8 +273,8 @@ class GameEngine {
   CMoveRegConfig& moveConfig_;
   GameWindow& window_;
 
-  std::unique_ptr<WordList> mainDictionary_;
-  std::unique_ptr<WordList> simpleWords_;
+  std::shared_ptr<const WordList> mainDictionary_;
+  std::shared_ptr<const WordList> simpleWords_;
   std::unique_ptr<Board> board_;
   std::unique_ptr<Bag> bag_;
   std::unique_ptr<Player> human_;

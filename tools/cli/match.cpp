@@ -91,11 +91,11 @@ struct PairOutcome {
 // A player of pairs with an engine of its own, so that pairs can be played side by side.
 class PairPlayer {
  public:
-  explicit PairPlayer(const MatchOptions& options)
+  PairPlayer(const MatchOptions& options, const SharedWordLists& words)
       : options_(options),
         clock_(options.seed),
         moveConfig_(store_),
-        engine_(store_, clock_, moveConfig_, window_, options.dictionary, options.simpleWords) {
+        engine_(store_, clock_, moveConfig_, window_, words) {
     engine_.ChooseGameType(options.type);
   }
 
@@ -207,8 +207,10 @@ bool RunMatch(const MatchOptions& options) {
   int done = 0;
   bool stalled = false;
   ShowProgress(0, options.pairs, "pairs");
+  // One copy of the word lists for every player.
+  const SharedWordLists words = LoadSharedWordLists(options.dictionary, options.simpleWords);
   auto work = [&] {
-    PairPlayer player(options);
+    PairPlayer player(options, words);
     for (;;) {
       int pair = 0;
       {

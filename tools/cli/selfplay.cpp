@@ -51,8 +51,8 @@ bool PlacesTiles(const Move& move) { return !move.isPass && !move.isExchange && 
 class InvariantChecker {
  public:
   InvariantChecker(SettingsStore& store, const Clock& clock, CMoveRegConfig& moveConfig,
-                   const SelfPlayOptions& options)
-      : reloaded_(store, clock, moveConfig, window_, options.dictionary, options.simpleWords) {}
+                   const SharedWordLists& words)
+      : reloaded_(store, clock, moveConfig, window_, words) {}
 
   // The failures are written to `out`.
   int Check(GameEngine& engine, const std::string& dealt, int game, int turn, std::string& out) {
@@ -192,13 +192,13 @@ struct GameOutcome {
 // A player of whole games with an engine of its own, so that games can be played side by side.
 class GamePlayer {
  public:
-  explicit GamePlayer(const SelfPlayOptions& options)
+  GamePlayer(const SelfPlayOptions& options, const SharedWordLists& words)
       : options_(options),
         moveConfig_(store_),
-        engine_(store_, clock_, moveConfig_, window_, options.dictionary, options.simpleWords) {
+        engine_(store_, clock_, moveConfig_, window_, words) {
     engine_.ChooseGameType(options.type);
     engine_.SetLevel(options.levelValue);
-    if (options.checks) checker_.emplace(store_, clock_, moveConfig_, options);
+    if (options.checks) checker_.emplace(store_, clock_, moveConfig_, words);
   }
 
   GameOutcome Play(int game, std::int64_t firstSecond) {
@@ -281,8 +281,10 @@ SelfPlaySummary RunSelfPlay(const SelfPlayOptions& options) {
   int failures = 0;
   int played = 0;
   bool saved = true;
+  // One copy of the word lists for every player.
+  const SharedWordLists words = LoadSharedWordLists(options.dictionary, options.simpleWords);
   auto work = [&] {
-    GamePlayer player(options);
+    GamePlayer player(options, words);
     for (;;) {
       int game = 0;
       {
