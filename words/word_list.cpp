@@ -137,11 +137,25 @@ WordList WordList::FromSortedWords(const std::vector<std::string_view>& words) {
     std::uint32_t end;
     std::uint32_t depth;
   };
+  // A node for every distinct prefix, the empty one the root: in sorted order each word adds
+  // those it does not share with the word before. Counted first, the arrays are made at their
+  // size once, never grown or copied.
+  std::size_t nodes = 1;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    std::size_t shared = 0;
+    if (i > 0) {
+      const std::string_view before = words[i - 1];
+      while (shared < before.size() && shared < words[i].size() &&
+             before[shared] == words[i][shared]) {
+        ++shared;
+      }
+    }
+    nodes += words[i].size() - shared;
+  }
   WordList list;
-  // About two nodes a word in a real list: room enough that the arrays seldom grow.
-  list.nodes_.reserve(words.size() * 5 / 2 + 1);
+  list.nodes_.reserve(nodes);
   std::vector<Under> under{{0, static_cast<std::uint32_t>(words.size()), 0}};
-  under.reserve(list.nodes_.capacity());
+  under.reserve(nodes);
   for (std::size_t next = 0; next < list.nodes_.size(); ++next) {
     const auto [begin, end, depth] = under[next];
     std::uint32_t i = begin;
