@@ -164,15 +164,16 @@ void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate 
   std::stable_sort(rank.begin(), rank.end(), [&](int a, int b) {
     return evaluations[static_cast<std::size_t>(a)] < evaluations[static_cast<std::size_t>(b)];
   });
-  ranked_.resize(static_cast<std::size_t>(kept));
+  auto ranked = std::make_shared<std::vector<Move>>(static_cast<std::size_t>(kept));
   for (int k = 0; k < kept; ++k) {
     const auto at = static_cast<std::size_t>(rank[static_cast<std::size_t>(kept - 1 - k)]);
-    Move& move = ranked_[static_cast<std::size_t>(k)];
+    Move& move = (*ranked)[static_cast<std::size_t>(k)];
     fill(order[at], move);
     move.evaluation = evaluations[at];
     if (at == 0) highestMove_ = move;
     if (order[at] == lowest) fallbackMove_ = move;
   }
+  ranked_ = std::move(ranked);
   highestMove_.evaluation = 0;
   fallbackMove_.evaluation = 0;
   if (kept < n) {
@@ -186,26 +187,31 @@ MoveChooser MoveChooser::Restored(std::vector<Move> ranked, int keepCount, doubl
                                   const Player& opponent, const WordList* simpleWords, bool filter,
                                   int bonus) {
   MoveChooser chooser(board, bag, computer, opponent, simpleWords, filter, bonus);
-  chooser.ranked_ = std::move(ranked);
   chooser.keepCount_ = keepCount;
   chooser.leaveWeight_ = leaveWeight;
-  if (chooser.ranked_.empty()) {
+  if (ranked.empty()) {
     chooser.highestMove_ = NoMove();
     chooser.fallbackMove_ = NoMove();
     return chooser;
   }
   auto byScore = [](const Move& a, const Move& b) { return a.total < b.total; };
-  chooser.fallbackMove_ =
-      *std::min_element(chooser.ranked_.begin(), chooser.ranked_.end(), byScore);
-  chooser.highestMove_ = *std::max_element(chooser.ranked_.begin(), chooser.ranked_.end(), byScore);
+  chooser.fallbackMove_ = *std::min_element(ranked.begin(), ranked.end(), byScore);
+  chooser.highestMove_ = *std::max_element(ranked.begin(), ranked.end(), byScore);
+  chooser.ranked_ = std::make_shared<const std::vector<Move>>(std::move(ranked));
   return chooser;
+}
+
+const std::vector<Move>& MoveChooser::Ranked() const {
+  static const std::vector<Move> kNone;
+  return ranked_ ? *ranked_ : kNone;
 }
 
 Move MoveChooser::ChooseMove(int levelValue) const {
   int v = levelValue < 1 ? kDefaultLevelValue : levelValue;
-  const int n = static_cast<int>(ranked_.size());
-  auto entry = [this](int index) -> const Move& {
-    return ranked_[static_cast<std::size_t>(index)];
+  const std::vector<Move>& ranked = Ranked();
+  const int n = static_cast<int>(ranked.size());
+  auto entry = [&ranked](int index) -> const Move& {
+    return ranked[static_cast<std::size_t>(index)];
   };
 
   // The strong levels play the entry at index v - 1: that is the entry the filter must pass
@@ -233,8 +239,8 @@ Move MoveChooser::ChooseMove(int levelValue) const {
     }
     return fallbackMove_;
   }
-  if (ranked_.empty()) return NoMove();
-  return ranked_.back();
+  if (ranked.empty()) return NoMove();
+  return ranked.back();
 }
 
 }  // namespace lumiquad

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "ai/candidates.h"
@@ -44,7 +45,7 @@ class MoveChooser {
   // word is "#" and its score 0.
   Move ChooseMove(int levelValue) const;
 
-  const std::vector<Move>& Ranked() const { return ranked_; }
+  const std::vector<Move>& Ranked() const;
   const Move& HighestMove() const { return highestMove_; }
   const Move& FallbackMove() const { return fallbackMove_; }
   int KeepCount() const { return keepCount_; }
@@ -72,7 +73,9 @@ class MoveChooser {
   const Player* computer_ = nullptr;
   const Player* opponent_ = nullptr;
   const WordList* simpleWords_ = nullptr;
-  std::vector<Move> ranked_;
+  // Never changed once made: a game keeps a chooser for every turn and copies it as it goes,
+  // and the copies share the list.
+  std::shared_ptr<const std::vector<Move>> ranked_;
   int keepCount_ = 0;
   double leaveWeight_ = 0;
   Move highestMove_;
