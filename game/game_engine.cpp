@@ -29,7 +29,6 @@ SharedWordLists LoadSharedWordLists(const std::string& mainPath, const std::stri
   SharedWordLists words{std::make_shared<const WordList>(LoadMainWordList(mainPath)),
                         std::make_shared<const WordList>(LoadWordList(simplePath)), mainPath,
                         simplePath};
-  // Made now, once: made on first use, two engines could make them at the same time.
   words.main->SearchGaddag();
   words.main->LongAnagrams();
   return words;

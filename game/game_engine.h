@@ -33,14 +33,16 @@ struct TurnPreview {
   int total = 0;     // the score of a valid move
 };
 
-// Both word lists, loaded once and read only, with the move search's tables made: engines that
-// play side by side share them instead of holding a copy each.
+// Both word lists, loaded once and read only: engines that play side by side share them instead
+// of holding a copy each.
 struct SharedWordLists {
   std::shared_ptr<const WordList> main;
   std::shared_ptr<const WordList> simple;
   std::string mainPath;
   std::string simplePath;
 };
+// Also makes the move search's tables, which are otherwise made on first use: no engine then
+// makes them while another reads them.
 SharedWordLists LoadSharedWordLists(const std::string& mainPath, const std::string& simplePath);
 
 // The owner of a game: the word lists, the board, the bag, the two players (0 the human, 1 the
