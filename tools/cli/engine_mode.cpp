@@ -24,6 +24,8 @@ namespace lumiquad {
 namespace {
 
 constexpr std::size_t kLongestLine = 64 * 1024;
+// The moves after the best one that a level's choice is made among, as in the game.
+constexpr int kKeepCount = 200;
 
 // A line of at most kLongestLine characters; a longer one is read to its end and marked.
 bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
@@ -74,9 +76,9 @@ class EngineTable {
     board_.SetMover(1);
     MarkCentreAnchor(board_);
     if (level == kChampionLevel) return Champion(position, unseen, milliseconds);
-    FindTopCandidates(board_, mover_.rack, moveConfig_.GetBonus(), 201, candidates_);
-    const MoveChooser chooser(candidates_, 200, board_, bag_, mover_, opponent_, &simple_, false,
-                              moveConfig_.GetBonus());
+    FindTopCandidates(board_, mover_.rack, moveConfig_.GetBonus(), kKeepCount + 1, candidates_);
+    const MoveChooser chooser(candidates_, kKeepCount, board_, bag_, mover_, opponent_, &simple_,
+                              false, moveConfig_.GetBonus());
     const Move move = chooser.ChooseMove(level);
     if (move.mainWord == kNoMoveWord || candidates_.Empty() || move.total <= 0) {
       return "bestmove -";
