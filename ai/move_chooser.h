@@ -21,6 +21,9 @@ bool AllWordsSimple(const Move& move, const WordList* simpleWords);
 // The main word of the record ChooseMove returns when there is nothing to play.
 inline constexpr const char* kNoMoveWord = "#";
 
+// How many moves after the best one the levels choose among, and a position's analysis keeps.
+inline constexpr int kKeepCount = 200;
+
 // The computer's judgement of one position: built over the search's candidates, it keeps the
 // best of them by score, rates each by its score, the worth of its leave and its hook risk,
 // and orders them best first; ChooseMove then picks one by playing level.

@@ -86,12 +86,12 @@ struct Table {
     const auto start = Clock::now();
     MarkCentreAnchor(board);
     if (bounded) {
-      FindTopCandidates(board, computer.rack, moveConfig.GetBonus(), 201, candidates);
+      FindTopCandidates(board, computer.rack, moveConfig.GetBonus(), kKeepCount + 1, candidates);
     } else {
       FindCandidates(board, computer.rack, moveConfig.GetBonus(), candidates);
     }
     const auto generated = Clock::now();
-    MoveChooser chooser(candidates, 200, board, bag, computer, human, simple, false,
+    MoveChooser chooser(candidates, kKeepCount, board, bag, computer, human, simple, false,
                         moveConfig.GetBonus());
     Move move = chooser.ChooseMove(1);
     const auto end = Clock::now();

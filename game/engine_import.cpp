@@ -2,6 +2,7 @@
 // computer's analysis of every position, for review.
 #include <cctype>
 
+#include "ai/move_chooser.h"
 #include "ai/move_generator.h"
 #include "game/game_engine.h"
 #include "game/gcg_reader.h"

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ai/move_chooser.h"
 #include "ai/move_generator.h"
 #include "model/presets.h"
 #include "rules/evaluate_placement.h"

@@ -268,9 +268,6 @@ class GameEngine {
   // add up.
   bool ReplayGcg(const GcgRecord& record, std::string* error);
 
-  // How many candidates after the best one a position's analysis keeps.
-  static constexpr int kKeepCount = 200;
-
   const Clock& clock_;
   CMoveRegConfig& moveConfig_;
   GameWindow& window_;

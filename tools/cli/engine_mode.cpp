@@ -24,8 +24,6 @@ namespace lumiquad {
 namespace {
 
 constexpr std::size_t kLongestLine = 64 * 1024;
-// The moves after the best one that a level's choice is made among, as in the game.
-constexpr int kKeepCount = 200;
 
 // A line of at most kLongestLine characters; a longer one is read to its end and marked.
 bool ReadLine(std::istream& in, std::string& line, bool& tooLong) {
