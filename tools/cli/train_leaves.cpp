@@ -1,13 +1,16 @@
 #include "tools/cli/train_leaves.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <map>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "ai/candidates.h"
+#include "ai/champion.h"
 #include "ai/leave_table.h"
 #include "ai/move_generator.h"
 #include "ai/rack_leaves.h"
@@ -134,6 +137,28 @@ void PlayGame(const TypeTable& type, const std::string& tiles, const LeaveTable&
       waiting[side] = sample;
     }
     if (rack.empty() && bag.empty()) break;
+  }
+}
+
+// The games `first` to `first + count - 1`, side by side, one a core; their samples in the order
+// of the games, so that the threads never change what is learnt.
+void PlayBatch(const TypeTable& type, const std::string& tiles, const LeaveTable& table,
+               std::uint64_t seed, int first, int count, std::vector<Sample>& samples) {
+  std::vector<std::vector<Sample>> byGame(static_cast<std::size_t>(count));
+  std::atomic<int> next = 0;
+  auto work = [&] {
+    for (int game = next++; game < count; game = next++) {
+      PlayGame(type, tiles, table, seed * 1'000'003 + static_cast<std::uint64_t>(first + game),
+               byGame[static_cast<std::size_t>(game)]);
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (int i = 1; i < std::min(MachineThreads(), count); ++i) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  samples.clear();
+  for (const std::vector<Sample>& game : byGame) {
+    samples.insert(samples.end(), game.begin(), game.end());
   }
 }
 
@@ -318,11 +343,7 @@ bool TrainLeaves(const TrainOptions& options) {
     // The tiles and pairs first; then, with those fixed, the whole leaves.
     const bool learningPairs = done < options.games;
     const int batch = std::min(options.batch, (learningPairs ? options.games : total) - done);
-    samples.clear();
-    for (int game = 0; game < batch; ++game) {
-      PlayGame(type, tiles, table,
-               options.seed * 1'000'003 + static_cast<std::uint64_t>(done + game), samples);
-    }
+    PlayBatch(type, tiles, table, options.seed, done, batch, samples);
     if (learningPairs) {
       Fit(table, samples, options.seed + static_cast<std::uint64_t>(done));
       table.SetLearnt(true);
