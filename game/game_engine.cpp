@@ -30,8 +30,7 @@ SharedWordLists LoadSharedWordLists(const std::string& mainPath, const std::stri
   SharedWordLists words{std::make_shared<const WordList>(LoadMainWordList(mainPath)),
                         std::make_shared<const WordList>(LoadWordList(simplePath)), mainPath,
                         simplePath};
-  words.main->SearchGaddag();
-  words.main->LongAnagrams();
+  words.main->MakeSearchTables();
   return words;
 }
 
@@ -458,10 +457,7 @@ ChampionChoice GameEngine::ChampionChoiceNow() {
   view.opponentScore = human_->score;
   view.bonus = Bonus();
   view.seed = static_cast<std::uint64_t>(clock_.Seconds());
-  if (const WordList* words = board_->DictionaryRef()) {
-    words->SearchGaddag();
-    words->LongAnagrams();
-  }
+  if (const WordList* words = board_->DictionaryRef()) words->MakeSearchTables();
   ChampionOptions options;
   options.budget = std::chrono::milliseconds(championBudgetMs_);
   options.leaves = ChampionLeaves();

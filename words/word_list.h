@@ -82,6 +82,11 @@ class WordList {
   // Which sets of seven letters or more make a word (see AnagramKeys), made on first use.
   // Adding a word drops them.
   const AnagramKeys& LongAnagrams() const;
+  // Makes both of the search's tables now: threads that share the list then only read it.
+  void MakeSearchTables() const {
+    SearchGaddag();
+    LongAnagrams();
+  }
   // Nodes in the array, spare room included.
   std::size_t NodeCount() const { return nodes_.size(); }
 

@@ -287,10 +287,8 @@ bool TrainLeaves(const TrainOptions& options) {
     std::fprintf(stderr, "lumiquad-cli: no words in %s\n", options.dictionary.c_str());
     return false;
   }
-  // The search's tables are made on first use: made here, before the games side by side share
-  // the list, so that they only read it.
-  words.SearchGaddag();
-  words.LongAnagrams();
+  // Made before the games side by side share the list, not by two of them at once.
+  words.MakeSearchTables();
   TypeTable type(options.type, &words);
   type.board.LayBuiltIn(options.type);
   const std::string tiles = LetterString(type.bag.Frequencies()) + std::string(2, '?');
