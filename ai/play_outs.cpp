@@ -145,14 +145,25 @@ void Replies::SetRack(const std::string& rack, const LeaveValueFunction& value) 
 }
 
 double Replies::Best(std::size_t choice) {
+  Candidate reply;
+  double equity = 0;
+  return BestReply(choice, reply, equity) ? equity : 0;
+}
+
+bool Replies::BestReply(std::size_t choice, Candidate& reply, double& equity) {
   const PlayedOutChoice& played = choices_[choice];
-  if (played.exchange) return standingEquities_.empty() ? 0 : standingEquities_.front();
+  if (played.exchange) {
+    if (standing_.Empty()) return false;
+    reply = standing_[0];
+    equity = standingEquities_.front();
+    return true;
+  }
   const Lines& lines = changed_[choice];
   bool found = false;
-  double best = 0;
   for (std::size_t k = 0; k < standing_.Size() && !found; ++k) {
     if (lines.Has(standing_[k])) continue;
-    best = standingEquities_[k];
+    reply = standing_[k];
+    equity = standingEquities_[k];
     found = true;
   }
   Board& board = scratch_.Get();
@@ -166,11 +177,12 @@ double Replies::Best(std::size_t choice) {
                               equities_);
   }
   scratch_.TakeBack(laid);
-  if (!equities_.empty()) {
-    best = found ? std::max(best, equities_.front()) : equities_.front();
+  if (!equities_.empty() && (!found || equities_.front() > equity)) {
+    reply = reply_[0];
+    equity = equities_.front();
     found = true;
   }
-  return found ? best : 0;
+  return found;
 }
 
 namespace {
@@ -178,17 +190,30 @@ namespace {
 // Plays choices on, a few turns or to the end of the game, on a board of its own.
 class PlayOn {
  public:
-  PlayOn(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value)
-      : scratch_(board), plan_(plan), value_(value) {}
+  PlayOn(const Board& board, const PlayOutPlan& plan, const LeaveValueFunction& value,
+         const std::vector<PlayedOutChoice>& choices)
+      : scratch_(board),
+        plan_(plan),
+        value_(value),
+        choices_(choices),
+        replies_(board, plan.bonus, choices) {}
   PlayOn(const PlayOn&) = delete;
   PlayOn& operator=(const PlayOn&) = delete;
 
-  // The spread the choice comes to for the player, the opponent holding `opponent` and the bag
+  // The opponent's rack for the outcomes that follow. While the bag cannot run out before its
+  // reply, the reply is the one search of the board as it stands shares among the choices.
+  void SetOpponent(const std::string& opponent) {
+    opponent_ = opponent;
+    shared_ = plan_.turns > 2;
+    if (shared_) replies_.SetRack(opponent, value_);
+  }
+
+  // The spread the choice comes to for the player, the opponent holding the rack set and the bag
   // drawn in the order of `bag`. Cut short after the plan's turns, the tiles each side keeps
   // after its last move count by their worth.
-  double Outcome(const PlayedOutChoice& choice, const std::string& opponent,
-                 const std::string& bag) {
-    racks_[1] = opponent;
+  double Outcome(std::size_t index, const std::string& bag) {
+    const PlayedOutChoice& choice = choices_[index];
+    racks_[1] = opponent_;
     bag_ = bag;
     drawn_ = 0;
     laid_.clear();
@@ -213,22 +238,33 @@ class PlayOn {
     for (int side = 1, turn = 1; (plan_.turns == 0 || turn < plan_.turns) && !over;
          side = 1 - side, ++turn) {
       std::string& rack = racks_[side];
-      const bool bagEmpty = drawn_ >= bag_.size();
-      if (bagEmpty && plan_.turns == 0) {
-        leaves_.Build(rack, [](std::string_view leave) { return leave.empty() ? kOut : 0.0; });
+      Candidate move;
+      double equity = 0;
+      bool found = false;
+      if (turn == 1 && shared_) {
+        found = replies_.BestReply(index, move, equity);
+        if (!found) leaves_.Build(rack, value_);
       } else {
-        leaves_.Build(rack, value_);
+        if (drawn_ >= bag_.size() && plan_.turns == 0) {
+          leaves_.Build(rack, [](std::string_view leave) { return leave.empty() ? kOut : 0.0; });
+        } else {
+          leaves_.Build(rack, value_);
+        }
+        MarkCentreAnchor(scratch_.Get());
+        FindBestCandidates(scratch_.Get(), rack, plan_.bonus, leaves_, 1, best_, equities_);
+        found = !best_.Empty();
+        if (found) {
+          move = best_[0];
+          equity = equities_[0];
+        }
       }
-      MarkCentreAnchor(scratch_.Get());
-      FindBestCandidates(scratch_.Get(), rack, plan_.bonus, leaves_, 1, best_, equities_);
-      if (best_.Empty()) {
+      if (!found) {
         kept_[side] = leaves_.Whole();
         over = ++scoreless == 2;
         continue;
       }
-      const Candidate move = best_[0];
       scoreless = move.total == 0 ? scoreless + 1 : 0;
-      kept_[side] = equities_[0] - move.total;
+      kept_[side] = equity - move.total;
       laid_.push_back(scratch_.Lay(move, &tiles_));
       TakeTiles(rack, tiles_);
       Draw(rack);
@@ -253,6 +289,10 @@ class PlayOn {
   ScratchBoard scratch_;
   const PlayOutPlan& plan_;
   const LeaveValueFunction& value_;
+  const std::vector<PlayedOutChoice>& choices_;
+  Replies replies_;
+  std::string opponent_;
+  bool shared_ = false;
   std::string racks_[2];
   double kept_[2] = {0, 0};
   std::string bag_;
@@ -285,7 +325,7 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
     if (replies) {
       best.push_back(std::make_unique<Replies>(board, plan.bonus, choices));
     } else {
-      players.push_back(std::make_unique<PlayOn>(board, plan, value));
+      players.push_back(std::make_unique<PlayOn>(board, plan, value, choices));
     }
   }
   const auto held = static_cast<std::size_t>(plan.opponentTiles);
@@ -329,10 +369,10 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
             if (!choices[c].givenUp) outcomes[c] = choices[c].equity - best[t]->Best(c);
           }
         } else {
-          const std::string opponent = tiles.substr(0, held);
           const std::string bag = tiles.substr(std::min(held, tiles.size()));
+          players[t]->SetOpponent(tiles.substr(0, held));
           for (std::size_t c = 0; c < count; ++c) {
-            if (!choices[c].givenUp) outcomes[c] = players[t]->Outcome(choices[c], opponent, bag);
+            if (!choices[c].givenUp) outcomes[c] = players[t]->Outcome(c, bag);
           }
         }
         done[static_cast<std::size_t>(i)] = 1;

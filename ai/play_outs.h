@@ -42,6 +42,8 @@ class Replies {
   void SetRack(const std::string& rack, const LeaveValueFunction& value);
   // The worth of its best reply to the choice; 0 when it has none.
   double Best(std::size_t choice);
+  // Its best reply to the choice and the reply's worth; false when it has none.
+  bool BestReply(std::size_t choice, Candidate& reply, double& equity);
 
  private:
   // The lines a choice's tiles may change, as bits.
