@@ -194,9 +194,28 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
           MarkCentreAnchor(whole.Get());
           FindBestCandidates(whole.Get(), opponent, moveConfig_.GetBonus(), opponentLeaves, 1, best,
                              equities);
+          // The reply given is a move of the board after the choice, worth what is said.
+          Candidate reply;
+          double worth = 0;
+          const bool found = replies.BestReply(i, reply, worth);
+          bool legal = false;
+          if (found) {
+            MarkCentreAnchor(whole.Get());
+            const Candidates every = FindCandidates(whole.Get(), opponent, moveConfig_.GetBonus());
+            for (const Candidate& any : every.Items()) {
+              legal = legal || (any.direction == reply.direction && any.line == reply.line &&
+                                any.start == reply.start && any.length == reply.length &&
+                                std::equal(any.word.begin(), any.word.begin() + any.length,
+                                           reply.word.begin()) &&
+                                any.blanks == reply.blanks && any.total == reply.total);
+            }
+          }
           if (!choices[i].exchange) whole.TakeBack(laid);
+          EXPECT_EQ(found, !equities.empty()) << where << ", " << opponent << ", choice " << i;
+          EXPECT_EQ(found ? worth : 0, replies.Best(i));
           EXPECT_EQ(replies.Best(i), equities.empty() ? 0 : equities.front())
               << where << ", " << opponent << " against choice " << i;
+          EXPECT_TRUE(!found || legal) << where << ", " << opponent << ", choice " << i;
         }
       }
     }
