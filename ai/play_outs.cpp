@@ -1,6 +1,7 @@
 #include "ai/play_outs.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -358,9 +359,12 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
     }
     results.assign(static_cast<std::size_t>(size), std::vector<double>(count, 0.0));
     done.assign(static_cast<std::size_t>(size), 0);
+    // Racks differ in cost, a blank most: each thread takes the next rack not yet taken, so none
+    // waits long for the others at the round's end.
+    std::atomic<int> next{0};
     auto work = [&](int thread) {
       const auto t = static_cast<std::size_t>(thread);
-      for (int i = thread; i < size && timeLeft(); i += threads) {
+      for (int i = next++; i < size && timeLeft(); i = next++) {
         const std::string& tiles = round[static_cast<std::size_t>(i)].tiles;
         std::vector<double>& outcomes = results[static_cast<std::size_t>(i)];
         if (replies) {
