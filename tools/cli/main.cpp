@@ -40,7 +40,8 @@ constexpr const char* kUsage =
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S] [--time MS]\n"
-    "                          [--dictionary FILE] [--threads N]\n"
+    "                          [--dictionary FILE] [--threads N] [--pairs-out FILE]\n"
+    "                          [--compare FILE]\n"
     "       lumiquad-cli train-leaves --out FILE [--type T] [--games N] [--whole-games N]\n"
     "                          [--batch N] [--seed S] [--dictionary FILE]\n"
     "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
@@ -174,6 +175,7 @@ int Match(const std::vector<std::string_view>& args) {
   options.simpleWords = DataFilePath("simple.dat");
   bool a = false;
   bool b = false;
+  std::string compare;
   for (std::size_t i = 0; i < args.size(); i += 2) {
     if (i + 1 >= args.size()) return Usage();
     const std::string_view flag = args[i];
@@ -194,11 +196,32 @@ int Match(const std::vector<std::string_view>& args) {
       options.championMs = static_cast<int>(number);
     } else if (flag == "--threads" && ParseNumber(value, 1, 64, number)) {
       options.threads = static_cast<int>(number);
+    } else if (flag == "--pairs-out" && !value.empty()) {
+      options.pairsOut = std::string(value);
+    } else if (flag == "--compare" && !value.empty()) {
+      compare = std::string(value);
     } else {
       return Usage();
     }
   }
   if (!a || !b) return Usage();
+  if (!compare.empty()) {
+    // Read before the match, so that a file of other deals costs no games.
+    const FileReadResult file = ReadFileLimited(compare, std::size_t{64} << 20);
+    std::string error = file.status == FileReadStatus::Ok ? "" : "cannot read it";
+    if (error.empty()) {
+      options.compareTo = ParsePairRecords(file.contents, &error);
+      if (options.compareTo &&
+          (options.compareTo->seed != options.seed || options.compareTo->type != options.type)) {
+        error = "its pairs were dealt from another seed or game type";
+        options.compareTo.reset();
+      }
+    }
+    if (!options.compareTo) {
+      std::fprintf(stderr, "lumiquad-cli: %s: %s\n", compare.c_str(), error.c_str());
+      return 2;
+    }
+  }
   if (!CanReadFile(options.dictionary)) {
     std::fprintf(stderr, "lumiquad-cli: cannot read %s\n", options.dictionary.c_str());
     return 2;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "ai/champion.h"
 #include "game/game_engine.h"
 #include "game/scripted_window.h"
+#include "settings/file_io.h"
 #include "tools/cli/progress.h"
 #include "tools/cli/selfplay.h"
 
@@ -63,7 +65,77 @@ std::pair<double, double> MeanAndInterval(const std::vector<double>& values) {
   return {mean, 1.96 * deviation / std::sqrt(n)};
 }
 
+constexpr std::string_view kRecordsHeader = "lumiquad match pairs 1";
+
+// A number of a records line, the whole text.
+bool ParseValue(std::string_view text, double& value) {
+  const auto [end, failed] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return failed == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+}
+
 }  // namespace
+
+std::string PairRecordsText(const PairRecords& records) {
+  std::string text(kRecordsHeader);
+  text += "\nseed " + std::to_string(records.seed) + " type " +
+          std::string(GameTypeName(records.type)) + "\n";
+  char line[64];
+  for (std::size_t i = 0; i < records.spreads.size() && i < records.wins.size(); ++i) {
+    std::snprintf(line, sizeof line, "%.17g %.17g\n", records.spreads[i], records.wins[i]);
+    text += line;
+  }
+  return text;
+}
+
+std::optional<PairRecords> ParsePairRecords(std::string_view text, std::string* error) {
+  PairRecords records;
+  int number = 0;
+  auto fail = [&](const std::string& reason) -> std::optional<PairRecords> {
+    if (error != nullptr) *error = "line " + std::to_string(number) + ": " + reason;
+    return std::nullopt;
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    ++number;
+    if (number == 1) {
+      if (line != kRecordsHeader) return fail("not a match's pairs");
+      continue;
+    }
+    const std::size_t space = line.find(' ');
+    const std::string_view first = line.substr(0, space);
+    const std::string_view rest =
+        space == std::string_view::npos ? std::string_view() : line.substr(space + 1);
+    if (number == 2) {
+      const std::size_t typeAt = rest.find(" type ");
+      long long seed = 0;
+      const std::string_view seedText = rest.substr(0, typeAt);
+      const auto [seedEnd, failed] =
+          std::from_chars(seedText.data(), seedText.data() + seedText.size(), seed);
+      const std::optional<GameType> type =
+          typeAt == std::string_view::npos ? std::nullopt : ParseGameType(rest.substr(typeAt + 6));
+      if (first != "seed" || failed != std::errc() ||
+          seedEnd != seedText.data() + seedText.size() || !type) {
+        return fail("expected the seed and the game type");
+      }
+      records.seed = seed;
+      records.type = *type;
+      continue;
+    }
+    double spread = 0;
+    double wins = 0;
+    if (!ParseValue(first, spread) || !ParseValue(rest, wins) || wins < 0 || wins > 1 ||
+        std::abs(spread) > 10000) {
+      return fail("expected a spread and a share of the games won");
+    }
+    records.spreads.push_back(spread);
+    records.wins.push_back(wins);
+  }
+  if (number < 2) return fail("the seed and the game type are missing");
+  return records;
+}
 
 std::optional<int> ParseLevel(std::string_view text) {
   std::string lower(text);
@@ -260,8 +332,37 @@ bool RunMatch(const MatchOptions& options) {
       "A's lead a game by the bag: %+.1f with 7 tiles or more, %+.1f with 1 to 6, %+.1f "
       "with none\n",
       lead(0), lead(1), lead(2));
+  bool written = true;
+  if (!options.pairsOut.empty()) {
+    const PairRecords records{options.seed, options.type, sides[0].pairSpreads, sides[0].pairWins};
+    const FileWriteResult result = WriteFileAtomically(options.pairsOut, PairRecordsText(records));
+    if (!result.ok) {
+      std::fprintf(stderr, "lumiquad-cli: cannot write %s: %s\n", options.pairsOut.c_str(),
+                   result.error.c_str());
+      written = false;
+    }
+  }
+  if (options.compareTo) {
+    // The same deals, pair by pair: what A gained over the A of the other run.
+    const PairRecords& other = *options.compareTo;
+    const std::size_t n = std::min(sides[0].pairSpreads.size(), other.spreads.size());
+    std::vector<double> spreads(n);
+    std::vector<double> wins(n);
+    int alike = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      spreads[i] = sides[0].pairSpreads[i] - other.spreads[i];
+      wins[i] = sides[0].pairWins[i] - other.wins[i];
+      if (spreads[i] == 0 && wins[i] == 0) ++alike;
+    }
+    const auto [spread, spreadInterval] = MeanAndInterval(spreads);
+    const auto [win, winInterval] = MeanAndInterval(wins);
+    std::printf(
+        "A against the other run's A over the same %zu pairs: spread %+.1f +- %.1f a game, "
+        "wins %+.1f%% +- %.1f; %d pairs played alike\n",
+        n, spread, spreadInterval, 100 * win, 100 * winInterval, alike);
+  }
   if (stalled) std::fprintf(stderr, "lumiquad-cli: a game of the match did not end\n");
-  return !stalled;
+  return !stalled && written;
 }
 
 }  // namespace lumiquad

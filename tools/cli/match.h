@@ -4,10 +4,24 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/layouts.h"
 
 namespace lumiquad {
+
+// Side A's outcome of each pair, by pair number, as a run writes it: another run of the same deals
+// is compared with it deal by deal, which tells far less noise from a difference than the two
+// runs' own intervals do.
+struct PairRecords {
+  std::int64_t seed = 0;
+  GameType type = GameType::Scrabble;
+  std::vector<double> spreads;  // A's mean spread over the pair's two games
+  std::vector<double> wins;     // A's share of them won, a draw half
+};
+std::string PairRecordsText(const PairRecords& records);
+// Nothing, with a reason, for anything but what PairRecordsText writes.
+std::optional<PairRecords> ParsePairRecords(std::string_view text, std::string* error);
 
 struct MatchOptions {
   int levelA = 1;  // level values: 1 "Genius" to 10 "Learner", 50 the hidden level, the champion
@@ -18,7 +32,9 @@ struct MatchOptions {
   std::int64_t seed = 1'700'000'000;
   std::string dictionary;
   std::string simpleWords;
-  int threads = 0;  // pairs played side by side; 0: one a core, one when a champion thinks
+  int threads = 0;       // pairs played side by side; 0: one a core, one when a champion thinks
+  std::string pairsOut;  // where the pairs' records go, when given
+  std::optional<PairRecords> compareTo;  // a run of the same deals to compare with
 };
 
 // A level by its menu name ("genius", "champion", any case) or its number; nothing for neither.
