@@ -208,7 +208,10 @@ int Match(const std::vector<std::string_view>& args) {
   if (!compare.empty()) {
     // Read before the match, so that a file of other deals costs no games.
     const FileReadResult file = ReadFileLimited(compare, std::size_t{64} << 20);
-    std::string error = file.status == FileReadStatus::Ok ? "" : "cannot read it";
+    std::string error = file.status == FileReadStatus::Ok         ? ""
+                        : file.status == FileReadStatus::Missing  ? "no such file"
+                        : file.status == FileReadStatus::TooLarge ? "too large"
+                                                                  : "cannot read it";
     if (error.empty()) {
       options.compareTo = ParsePairRecords(file.contents, &error);
       if (options.compareTo &&
