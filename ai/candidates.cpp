@@ -27,6 +27,7 @@ class RackCopy {
     }
   }
   bool HasBlank() const { return blanks_ > 0; }
+  int Blanks() const { return blanks_; }
   // Turning a tile the copy does not hold changes nothing.
   void Turn(char tile) {
     int at = 0;
@@ -115,10 +116,26 @@ void Step(const TrieNode& node, char letter, bool blank, bool alphabetical, Rack
       rack.TurnEachAndDescend(children & rack.Letters(), letter);
       return;
     }
+    // A child the copy does not hold turns only the blank; once the blanks have gone to the
+    // end in turn (each of them, as no other tile moved since), turning them again changes
+    // nothing.
+    const std::uint32_t held = rack.Letters();
+    const int blanks = rack.Blanks();
+    int blanksAtEnd = 0;
     while (children != 0) {
-      const char child = static_cast<char>('A' + std::countr_zero(children));
+      const int code = std::countr_zero(children);
+      const char child = static_cast<char>('A' + code);
       children &= children - 1;
-      if (TurnFor(child, letter, blank, blankOnRack, rack)) break;
+      if ((held >> code & 1) != 0) {
+        rack.Turn(child);
+        blanksAtEnd = 0;
+      }
+      if (child == letter && !blank) break;
+      if (blanksAtEnd < blanks) {
+        rack.Turn('?');
+        ++blanksAtEnd;
+      }
+      if (child == letter) break;
     }
   } else {
     for (int n = 0; n < node.ChildCount(); ++n) {
