@@ -145,45 +145,71 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
   };
+  // A tile's weight on a square: what each point of its value adds to the move, in the word and
+  // in the word across; its word premium counts only in the move's own multiplier.
+  auto weightOf = [&](int index, int multiplier) {
+    const LineSquare& s = square(index);
+    return s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
+  };
   for (int i = at; i >= first && at - i < rack.size; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
     // The word runs over the tiles that touch the run at either end.
     const int start = facts.runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
+    // The squares from i to the anchor, then on to j one at a time: the weights kept highest
+    // first, so that the highest values go with the highest weights. They all change only when
+    // a square with a word premium joins.
+    int multiplier = 1;
+    for (int k = i; k < at; ++k) multiplier *= square(k).premium.word;
+    int penalties = 0;  // the cross words' tiles less the penalties: no multiplier of the move's
+    for (int k = i; k < at; ++k) {
+      const LineSquare& s = square(k);
+      penalties -= s.premium.penalty;
+      if (s.cross) penalties += s.crossSum * s.premium.word - s.premium.penalty;
+    }
+    std::array<int, kRackSize> weights{};
+    int size = 0;
+    int capped = 0;
+    auto insert = [&](int weight) {
+      int w = size++;
+      while (w > 0 && weights[static_cast<std::size_t>(w - 1)] < weight) {
+        weights[static_cast<std::size_t>(w)] = weights[static_cast<std::size_t>(w - 1)];
+        --w;
+      }
+      weights[static_cast<std::size_t>(w)] = weight;
+    };
+    auto weighAll = [&](int last) {
+      size = 0;
+      capped = 0;
+      for (int k = i; k <= last; ++k) {
+        const int weight = weightOf(k, multiplier);
+        capped += weight * caps[static_cast<std::size_t>(k)];
+        insert(weight);
+      }
+    };
+    weighAll(at - 1);
     for (int j = at; j < count && j - i < rack.size; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
+      const LineSquare& s = square(j);
+      penalties -= s.premium.penalty;
+      if (s.cross) penalties += s.crossSum * s.premium.word - s.premium.penalty;
+      if (s.premium.word != 1) {
+        multiplier *= s.premium.word;
+        weighAll(j);
+      } else {
+        const int weight = weightOf(j, multiplier);
+        capped += weight * caps[static_cast<std::size_t>(j)];
+        insert(weight);
+      }
       const int end = facts.runEnd[static_cast<std::size_t>(free[static_cast<std::size_t>(j)])];
       if (end == start) continue;
       const int laid = j - i + 1;
-      int multiplier = 1;
-      for (int k = i; k <= j; ++k) multiplier *= square(k).premium.word;
       const int boardSum = facts.valueBefore[static_cast<std::size_t>(end + 1)] -
                            facts.valueBefore[static_cast<std::size_t>(start)];
-      int fixed = boardSum * multiplier;
-      std::array<int, kRackSize> weights{};
-      int capped = 0;
-      for (int k = i; k <= j; ++k) {
-        const LineSquare& s = square(k);
-        fixed -= s.premium.penalty;
-        int weight = multiplier;
-        if (s.cross) {
-          fixed += s.crossSum * s.premium.word - s.premium.penalty;
-          weight += s.premium.word;
-        }
-        weight *= s.premium.letter;
-        capped += weight * caps[static_cast<std::size_t>(k)];
-        // Kept highest first: the highest values go with the highest weights.
-        int w = k - i;
-        while (w > 0 && weights[static_cast<std::size_t>(w - 1)] < weight) {
-          weights[static_cast<std::size_t>(w)] = weights[static_cast<std::size_t>(w - 1)];
-          --w;
-        }
-        weights[static_cast<std::size_t>(w)] = weight;
-      }
       int paired = 0;
       for (int k = 0; k < laid; ++k) {
         paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
       }
-      int bound = fixed + std::min(paired, capped);
+      int bound = boardSum * multiplier + penalties + std::min(paired, capped);
       if (laid >= kRackSize && bonus > 0 &&
           bingo.Possible(facts.lettersBefore[static_cast<std::size_t>(end + 1)] -
                          facts.lettersBefore[static_cast<std::size_t>(start)])) {
