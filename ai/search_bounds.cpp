@@ -145,11 +145,14 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
   };
-  // A tile's weight on a square: what each point of its value adds to the move, in the word and
-  // in the word across; its word premium counts only in the move's own multiplier.
+  // A tile's weight on a square: what each point of its value adds to the move, in its word
+  // times the run's word premiums and in the word across times the square's.
   auto weightOf = [&](int index, int multiplier) {
     const LineSquare& s = square(index);
     return s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
+  };
+  auto fixedOf = [](const LineSquare& s) {
+    return (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
   };
   for (int i = at; i >= first && at - i < rack.size; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
@@ -159,12 +162,11 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
     // first, so that the highest values go with the highest weights. They all change only when
     // a square with a word premium joins.
     int multiplier = 1;
-    for (int k = i; k < at; ++k) multiplier *= square(k).premium.word;
-    int penalties = 0;  // the cross words' tiles less the penalties: no multiplier of the move's
+    // What the cross words' tiles add less the penalties: the move's word premiums leave it be.
+    int fixed = 0;
     for (int k = i; k < at; ++k) {
-      const LineSquare& s = square(k);
-      penalties -= s.premium.penalty;
-      if (s.cross) penalties += s.crossSum * s.premium.word - s.premium.penalty;
+      multiplier *= square(k).premium.word;
+      fixed += fixedOf(square(k));
     }
     std::array<int, kRackSize> weights{};
     int size = 0;
@@ -190,8 +192,7 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
     for (int j = at; j < count && j - i < rack.size; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
       const LineSquare& s = square(j);
-      penalties -= s.premium.penalty;
-      if (s.cross) penalties += s.crossSum * s.premium.word - s.premium.penalty;
+      fixed += fixedOf(s);
       if (s.premium.word != 1) {
         multiplier *= s.premium.word;
         weighAll(j);
@@ -209,7 +210,7 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
       for (int k = 0; k < laid; ++k) {
         paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
       }
-      int bound = boardSum * multiplier + penalties + std::min(paired, capped);
+      int bound = boardSum * multiplier + fixed + std::min(paired, capped);
       if (laid >= kRackSize && bonus > 0 &&
           bingo.Possible(facts.lettersBefore[static_cast<std::size_t>(end + 1)] -
                          facts.lettersBefore[static_cast<std::size_t>(start)])) {
