@@ -460,6 +460,7 @@ ChampionChoice GameEngine::ChampionChoiceNow() {
   if (const WordList* words = board_->DictionaryRef()) words->MakeSearchTables();
   ChampionOptions options;
   options.budget = std::chrono::milliseconds(championBudgetMs_);
+  options.playouts = championPlayouts_;
   options.leaves = ChampionLeaves();
   return window_.Think([view, options] { return ChooseChampion(view, options); });
 }

@@ -205,6 +205,9 @@ class GameEngine {
   // How long the champion thinks over a turn, in milliseconds.
   void SetChampionBudget(int milliseconds) { championBudgetMs_ = milliseconds; }
   int ChampionBudget() const { return championBudgetMs_; }
+  // Above 0: the champion plays out exactly so many racks a turn, whatever the time, so that the
+  // same position always gets the same choice.
+  void SetChampionPlayouts(int playouts) { championPlayouts_ = playouts; }
   // The champion's learnt leave values for the game as it is set up; null for a board or set of
   // the user's own, or when none were learnt.
   const LeaveTable* ChampionLeaves();
@@ -304,6 +307,7 @@ class GameEngine {
   bool gameOver_ = false;
   int levelValue_ = 8;
   int championBudgetMs_ = 1000;
+  int championPlayouts_ = 0;
   std::array<std::optional<LeaveTable>, 3> learntLeaves_;  // by game type, read on first use
   std::array<bool, 3> learntLeavesRead_{};
   std::string wordListPath_;

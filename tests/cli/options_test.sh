@@ -64,6 +64,13 @@ awk '/^A / { for (i = 1; i < NF; i++) if ($i == "spread") spread = $(i + 1) }
      /^A.s lead a game by the bag:/ { lead = $8 + $14 + $19; found = 1 }
      END { d = spread - lead; if (d < 0) d = -d; exit !(found && d < 0.25) }' out.txt \
   || { echo "FAILED: the lead by the bag is not the spread"; cat out.txt; failures=$((failures + 1)); }
+# A champion that plays out a set number of racks plays the same games again, whatever the load.
+expect 2 "$cli" match --a champion --b genius --pairs 1 --playouts 0
+expect 0 "$cli" match --a champion --b genius --pairs 1 --type Literati --time 0 --playouts 6 \
+  --pairs-out champion.txt
+expect 0 "$cli" match --a champion --b genius --pairs 1 --type Literati --time 0 --playouts 6 \
+  --compare champion.txt
+grep -q "1 pairs played alike" out.txt || { echo "FAILED: the champion's games differ"; cat out.txt; failures=$((failures + 1)); }
 expect 2 "$cli" report game.lqg out.txt --html
 grep -q "must end in .htm" err.txt || { echo "FAILED: no reason for the HTML path"; failures=$((failures + 1)); }
 expect 1 "$bench" --repeat 1x

@@ -40,8 +40,8 @@ constexpr const char* kUsage =
     "       lumiquad-cli check [--dictionary FILE] WORD...\n"
     "       lumiquad-cli import-gcg GAME.gcg OUT.lqg|-\n"
     "       lumiquad-cli match --a LEVEL --b LEVEL --pairs N [--type T] [--seed S] [--time MS]\n"
-    "                          [--dictionary FILE] [--threads N] [--pairs-out FILE]\n"
-    "                          [--compare FILE]\n"
+    "                          [--playouts N] [--dictionary FILE] [--threads N]\n"
+    "                          [--pairs-out FILE] [--compare FILE]\n"
     "       lumiquad-cli train-leaves --out FILE [--type T] [--games N] [--whole-games N]\n"
     "                          [--batch N] [--seed S] [--dictionary FILE]\n"
     "       lumiquad-cli engine [--type T] [--dictionary FILE]\n"
@@ -194,6 +194,8 @@ int Match(const std::vector<std::string_view>& args) {
       options.dictionary = std::string(value);
     } else if (flag == "--time" && ParseNumber(value, 0, 60'000, number)) {
       options.championMs = static_cast<int>(number);
+    } else if (flag == "--playouts" && ParseNumber(value, 1, 1'000'000, number)) {
+      options.championPlayouts = static_cast<int>(number);
     } else if (flag == "--threads" && ParseNumber(value, 1, 64, number)) {
       options.threads = static_cast<int>(number);
     } else if (flag == "--pairs-out" && !value.empty()) {

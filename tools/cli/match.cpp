@@ -185,6 +185,7 @@ class PairPlayer {
       const int level[2] = {options_.levelA, options_.levelB};
       engine_.SetLevel(level[1 - humanSide]);
       engine_.SetChampionBudget(options_.championMs);
+      engine_.SetChampionPlayouts(options_.championPlayouts);
       engine_.NewGame();
       for (int turn = 0; engine_.State() == GameState::Playing; ++turn) {
         if (turn >= 300) {
@@ -195,7 +196,8 @@ class PairPlayer {
         const std::size_t before = engine_.History().size();
         // The human's seat's thinking, then the computer's seat's reply.
         const auto start = Clock::now();
-        const double thinking = HumanTurn(engine_, window_, level[humanSide], options_.championMs);
+        const double thinking = HumanTurn(engine_, window_, level[humanSide], options_.championMs,
+                                          options_.championPlayouts);
         const double whole = std::chrono::duration<double>(Clock::now() - start).count();
         sides[humanSide].seconds += thinking;
         sides[1 - humanSide].seconds += whole - thinking;
@@ -263,8 +265,8 @@ void Add(Side& total, const Side& pair) {
 int MatchThreads(const MatchOptions& options) {
   int threads = options.threads;
   if (threads <= 0) {
-    // A champion with time to think uses every core itself.
-    const bool thinks = options.championMs > 0 &&
+    // A champion that plays its choices out uses every core itself.
+    const bool thinks = (options.championMs > 0 || options.championPlayouts > 0) &&
                         (options.levelA == kChampionLevel || options.levelB == kChampionLevel);
     threads = thinks ? 1 : MachineThreads();
   }

@@ -25,7 +25,8 @@ std::optional<PairRecords> ParsePairRecords(std::string_view text, std::string* 
 
 struct MatchOptions {
   int levelA = 1;  // level values: 1 "Genius" to 10 "Learner", 50 the hidden level, the champion
-  int championMs = 1000;  // the champion's time a turn
+  int championMs = 1000;     // the champion's time a turn
+  int championPlayouts = 0;  // above 0: the racks it plays out a turn, whatever the time
   int levelB = 1;
   int pairs = 1;
   GameType type = GameType::Scrabble;

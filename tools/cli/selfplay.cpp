@@ -129,7 +129,8 @@ TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& wi
 
 }  // namespace
 
-double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int championMs) {
+double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int championMs,
+                 int championPlayouts) {
   const auto start = std::chrono::steady_clock::now();
   if (levelValue == kChampionLevel) {
     // What the human's seat knows: its rack, the scores, and the bag and the computer's rack
@@ -145,6 +146,7 @@ double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int
     view.seed = engine.History().size() * 7919 + static_cast<std::uint64_t>(view.score);
     ChampionOptions options;
     options.budget = std::chrono::milliseconds(championMs);
+    options.playouts = championPlayouts;
     options.leaves = engine.ChampionLeaves();
     const ChampionChoice choice = ChooseChampion(view, options);
     const double seconds =
