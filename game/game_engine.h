@@ -208,6 +208,7 @@ class GameEngine {
   // Above 0: the champion plays out exactly so many racks a turn, whatever the time, so that the
   // same position always gets the same choice.
   void SetChampionPlayouts(int playouts) { championPlayouts_ = playouts; }
+  int ChampionPlayouts() const { return championPlayouts_; }
   // The champion's learnt leave values for the game as it is set up; null for a board or set of
   // the user's own, or when none were learnt.
   const LeaveTable* ChampionLeaves();

@@ -196,8 +196,7 @@ class PairPlayer {
         const std::size_t before = engine_.History().size();
         // The human's seat's thinking, then the computer's seat's reply.
         const auto start = Clock::now();
-        const double thinking = HumanTurn(engine_, window_, level[humanSide], options_.championMs,
-                                          options_.championPlayouts);
+        const double thinking = HumanTurn(engine_, window_, level[humanSide]);
         const double whole = std::chrono::duration<double>(Clock::now() - start).count();
         sides[humanSide].seconds += thinking;
         sides[1 - humanSide].seconds += whole - thinking;

@@ -129,8 +129,7 @@ TurnTiles TilesOf(const GameEngine& engine, const Move& move, ScriptedWindow& wi
 
 }  // namespace
 
-double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int championMs,
-                 int championPlayouts) {
+double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
   const auto start = std::chrono::steady_clock::now();
   if (levelValue == kChampionLevel) {
     // What the human's seat knows: its rack, the scores, and the bag and the computer's rack
@@ -145,8 +144,9 @@ double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int
     view.bonus = engine.Bonus();
     view.seed = engine.History().size() * 7919 + static_cast<std::uint64_t>(view.score);
     ChampionOptions options;
-    options.budget = std::chrono::milliseconds(championMs);
-    options.playouts = championPlayouts;
+    // Thinking as the engine's own champion does.
+    options.budget = std::chrono::milliseconds(engine.ChampionBudget());
+    options.playouts = engine.ChampionPlayouts();
     options.leaves = engine.ChampionLeaves();
     const ChampionChoice choice = ChooseChampion(view, options);
     const double seconds =

@@ -24,10 +24,10 @@ class GameEngine;
 class ScriptedWindow;
 
 // The human's turn in a game without a person: chosen by the search at a level value as the
-// computer's would be, and submitted through the human's own path (a change of the whole rack,
-// or a pass, when there is nothing to lay).
-double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue, int championMs = 1000,
-                 int championPlayouts = 0);
+// computer's would be (a champion given the engine's own time or play-outs), and submitted
+// through the human's own path (a change of the whole rack, or a pass, when there is nothing to
+// lay).
+double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue);
 
 struct SelfPlaySummary {
   int invariantFailures = 0;
