@@ -14,6 +14,30 @@
 
 namespace lumiquad {
 
+BoardSquares::BoardSquares(const Board& board) {
+  for (int r = 0; r < kBoardSize; ++r) {
+    for (int c = 0; c < kBoardSize; ++c) {
+      squares_[static_cast<std::size_t>(r * kBoardSize + c)] = board.Cell(r, c);
+    }
+  }
+  for (int i = 0; i < 26; ++i) {
+    values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
+  }
+}
+
+int BoardSquares::LetterValue(char letter) const {
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  return values_[static_cast<std::size_t>(letter - 'A')];
+}
+
+bool BoardSquares::HasNeighbour(int row, int column, int axis) const {
+  auto tileAt = [this](int r, int c) { return Board::OnBoard(r, c) && Cell(r, c).HasTile(); };
+  if (axis == 0) return tileAt(row - 1, column) || tileAt(row + 1, column);
+  if (axis == 1) return tileAt(row, column + 1) || tileAt(row, column - 1);
+  return false;
+}
+
 namespace {
 
 // The plain search's copy of a rack: taking a tile out for a branch and putting it back
@@ -159,14 +183,6 @@ int Rank(const TrieNode& node, char letter) { return node.FindChild(letter); }
 
 }  // namespace
 
-bool Candidates::FixedLeftPart(const Candidate& candidate) const {
-  if (candidate.anchor == 0) return false;
-  const int before = candidate.anchor - 1;
-  const int row = candidate.direction == 0 ? candidate.line : before;
-  const int column = candidate.direction == 0 ? before : candidate.line;
-  return board_->Cell(row, column).HasTile();
-}
-
 bool Candidates::Before(const Candidate& a, const Candidate& b) const {
   if (a.direction != b.direction) return a.direction < b.direction;
   if (a.line != b.line) return a.line < b.line;
@@ -198,7 +214,8 @@ bool Candidates::Before(const Candidate& a, const Candidate& b) const {
   }
 }
 
-int Candidates::RackLeft(const Candidate& candidate, char* out) const {
+template <typename Grid>
+int Candidates::RackLeft(const Grid& grid, const Candidate& candidate, char* out) const {
   RackCopy rack(rack_);
   const bool alphabetical = words_->ChildrenAlphabetical();
   const TrieNode* node = &words_->Root();
@@ -206,7 +223,13 @@ int Candidates::RackLeft(const Candidate& candidate, char* out) const {
   auto letterAt = [&](int index) { return candidate.word[static_cast<std::size_t>(index)]; };
   auto follow = [&](int index) { node = &ChildOf(*node, letterAt(index), alphabetical); };
   int index = 0;
-  if (FixedLeftPart(candidate)) {
+  // With a tile before the anchor, the left part is fixed.
+  const int before = candidate.anchor - 1;
+  const bool fixedLeft =
+      before >= 0 && (candidate.direction == 0 ? grid.Cell(candidate.line, before)
+                                               : grid.Cell(before, candidate.line))
+                         .HasTile();
+  if (fixedLeft) {
     // The tiles before the anchor lead straight to the rightward search.
     for (; index < left; ++index) follow(index);
   } else {
@@ -218,7 +241,7 @@ int Candidates::RackLeft(const Candidate& candidate, char* out) const {
   for (int position = candidate.anchor; index < candidate.length; ++index, ++position) {
     const int row = candidate.direction == 0 ? candidate.line : position;
     const int column = candidate.direction == 0 ? position : candidate.line;
-    if (!board_->Cell(row, column).HasTile()) {
+    if (!grid.Cell(row, column).HasTile()) {
       Step(*node, letterAt(index), candidate.Blank(index), alphabetical, rack);
     }
     follow(index);
@@ -260,6 +283,27 @@ Move Candidates::ToMove(const Candidate& candidate) const {
 }
 
 void Candidates::FillMove(const Candidate& candidate, Move& move) const {
+  FillMoveOn(*board_, candidate, move);
+}
+
+void Candidates::FillMove(const BoardSquares& squares, const Candidate& candidate,
+                          Move& move) const {
+  FillMoveOn(squares, candidate, move);
+}
+
+Candidates Candidates::Context() const {
+  Candidates context;
+  context.words_ = words_;
+  context.rack_ = rack_;
+  context.rackTiles_ = rackTiles_;
+  context.rackIsTiles_ = rackIsTiles_;
+  context.bonus_ = bonus_;
+  context.mover_ = mover_;
+  return context;
+}
+
+template <typename Grid>
+void Candidates::FillMoveOn(const Grid& grid, const Candidate& candidate, Move& move) const {
   const int dr = candidate.direction == 0 ? 0 : 1;
   const int dc = candidate.direction == 0 ? 1 : 0;
   const int row0 = Row(candidate);
@@ -270,7 +314,7 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
   int blank1 = -1;
   int blank2 = -1;
   for (int i = 0; i < candidate.length; ++i) {
-    if (board_->Cell(row0 + i * dr, column0 + i * dc).HasTile()) continue;
+    if (grid.Cell(row0 + i * dr, column0 + i * dc).HasTile()) continue;
     if (candidate.Blank(i)) (blank1 < 0 ? blank1 : blank2) = placedCount;
     placed[static_cast<std::size_t>(placedCount++)] = candidate.word[static_cast<std::size_t>(i)];
   }
@@ -279,7 +323,7 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
   // the letters played as blanks turned back into '?'; the leave is that less the tiles.
   std::array<char, 24> before{};
   std::copy_n(placed.begin(), placedCount, before.begin());
-  const int beforeCount = placedCount + RackLeft(candidate, before.data() + placedCount);
+  const int beforeCount = placedCount + RackLeft(grid, candidate, before.data() + placedCount);
   const auto beforeEnd = before.begin() + beforeCount;
   for (int blank : {blank1, blank2}) {
     if (blank < 0) continue;
@@ -316,40 +360,40 @@ void Candidates::FillMove(const Candidate& candidate, Move& move) const {
   for (int i = 0; i < candidate.length; ++i) {
     const int r = row0 + i * dr;
     const int c = column0 + i * dc;
-    const Square& square = board_->Cell(r, c);
+    const Square& square = grid.Cell(r, c);
     if (square.HasTile()) {
-      sum += LetterScore(*board_, square.character, square);
+      sum += LetterScore(grid, square.character, square);
       continue;
     }
     const char letter = candidate.word[static_cast<std::size_t>(i)];
     const bool blank = candidate.Blank(i);
     Square scored = square;
     scored.blank = blank ? 1 : 0;
-    const int letterScore = LetterScore(*board_, letter, scored);
+    const int letterScore = LetterScore(grid, letter, scored);
     factors.Add(square.character);
     sum += letterScore;
-    if (board_->HasNeighbour(r, c, candidate.direction)) {
+    if (grid.HasNeighbour(r, c, candidate.direction)) {
       const int cr = dc;  // across the line
       const int cc = dr;
       int existing = 0;
       std::string cross;
       int k = 1;
       while (Board::OnBoard(r - k * cr, c - k * cc) &&
-             board_->Cell(r - k * cr, c - k * cc).HasTile()) {
+             grid.Cell(r - k * cr, c - k * cc).HasTile()) {
         ++k;
       }
       for (--k; k > 0; --k) {
-        const Square& tile = board_->Cell(r - k * cr, c - k * cc);
+        const Square& tile = grid.Cell(r - k * cr, c - k * cc);
         cross += tile.character;
-        existing += LetterScore(*board_, tile.character, tile);
+        existing += LetterScore(grid, tile.character, tile);
       }
       cross += letter;
       for (k = 1;
-           Board::OnBoard(r + k * cr, c + k * cc) && board_->Cell(r + k * cr, c + k * cc).HasTile();
+           Board::OnBoard(r + k * cr, c + k * cc) && grid.Cell(r + k * cr, c + k * cc).HasTile();
            ++k) {
-        const Square& tile = board_->Cell(r + k * cr, c + k * cc);
+        const Square& tile = grid.Cell(r + k * cr, c + k * cc);
         cross += tile.character;
-        existing += LetterScore(*board_, tile.character, tile);
+        existing += LetterScore(grid, tile.character, tile);
       }
       const int crossScore = CrossWordScore(letterScore, square.character, existing);
       if (move.crossWords.empty()) {

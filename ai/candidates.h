@@ -7,12 +7,31 @@
 #include <vector>
 
 #include "ai/ratings.h"
+#include "model/layouts.h"
+#include "model/square.h"
 #include "rules/move.h"
 
 namespace lumiquad {
 
 class Board;
 class WordList;
+
+// The squares and letter values of a board as they stood: what making a candidate whole reads
+// of the board, kept so that a position's moves can be made whole after the board has moved on.
+class BoardSquares {
+ public:
+  explicit BoardSquares(const Board& board);
+  const Square& Cell(int row, int column) const {
+    return squares_[static_cast<std::size_t>(row * kBoardSize + column)];
+  }
+  int LetterValue(char letter) const;
+  // As the board answers it.
+  bool HasNeighbour(int row, int column, int axis) const;
+
+ private:
+  std::array<Square, kBoardSize * kBoardSize> squares_;
+  std::array<int, 26> values_{};
+};
 
 // One legal move of a rack, as the search finds it: enough to score, rank and compare it, and
 // to give it as the full Move when it is kept.
@@ -48,6 +67,14 @@ class Candidates {
   Move ToMove(const Candidate& candidate) const;
   // The same, written into a fresh Move.
   void FillMove(const Candidate& candidate, Move& move) const;
+  // The same from the squares of the board the candidates were found on, with no board needed:
+  // only the word list and the rack must still be as they were.
+  void FillMove(const BoardSquares& squares, const Candidate& candidate, Move& move) const;
+  // What a candidate is made whole from, without the candidates: no board, so made whole only
+  // from its squares.
+  Candidates Context() const;
+  // The squares of the board they were found on, as they stand.
+  BoardSquares Squares() const { return BoardSquares(*board_); }
   // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue).
   double LeaveValueOf(const Candidate& candidate, double leaveWeight) const;
   // The square the main word starts on.
@@ -63,15 +90,16 @@ class Candidates {
  private:
   friend class Search;
   // The tiles left on the rack copy of the plain search when it records the candidate,
-  // written to `out` (room for 8); answers how many.
-  int RackLeft(const Candidate& candidate, char* out) const;
+  // written to `out` (room for 8); answers how many. `Grid` is the Board or BoardSquares.
+  template <typename Grid>
+  int RackLeft(const Grid& grid, const Candidate& candidate, char* out) const;
+  template <typename Grid>
+  void FillMoveOn(const Grid& grid, const Candidate& candidate, Move& move) const;
   // The tiles the rack keeps after the candidate; a blank as '?'.
   std::string Leave(const Candidate& candidate) const;
   // Calls take(tile) for each rack tile the candidate lays, in board order; a blank as '?'.
   template <typename Take>
   void ForEachTileLaid(const Candidate& candidate, Take take) const;
-  // Whether the square before the candidate's anchor holds a tile: its left part is fixed.
-  bool FixedLeftPart(const Candidate& candidate) const;
 
   std::vector<Candidate> items_;
   const Board* board_ = nullptr;

@@ -64,7 +64,15 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
         return move.total + LeaveValue(move.rackAfter, leaveWeight_) -
                HookRisk(*board_, inBag, move);
       },
-      [&](int i, Move& move) { move = at(i); });
+      [&](int i, Move& move) { move = at(i); },
+      [&](const std::vector<int>& best, const std::vector<double>& evaluations) {
+        std::vector<Move> moves(best.size());
+        for (std::size_t k = 0; k < best.size(); ++k) {
+          moves[k] = at(best[k]);
+          moves[k].evaluation = evaluations[k];
+        }
+        return std::make_shared<const RankedMoves>(std::move(moves));
+      });
 }
 
 MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Board& board,
@@ -83,7 +91,10 @@ MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Boar
                         candidates.Row(candidate), candidates.Column(candidate),
                         candidate.direction, candidate.total);
       },
-      [&](int i, Move& move) { candidates.FillMove(at(i), move); });
+      [&](int i, Move& move) { candidates.FillMove(at(i), move); },
+      [&](const std::vector<int>& best, std::vector<double> evaluations) {
+        return std::make_shared<const RankedMoves>(candidates, best, std::move(evaluations));
+      });
 }
 
 namespace {
@@ -132,8 +143,9 @@ std::vector<int> Highest(int n, int kept, Score score, Before before) {
 
 }  // namespace
 
-template <typename Score, typename Before, typename Rate, typename Fill>
-void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate rate, Fill fill) {
+template <typename Score, typename Before, typename Rate, typename Fill, typename Rank>
+void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate rate, Fill fill,
+                         Rank rank) {
   // Fewer candidates than the keep count lower it to their number, none included.
   keepCount_ = std::min(keepCount, n);
   leaveWeight_ = BoardOpenness(*board_, *bag_, bonus_) * kLeaveWeightFactor;
@@ -141,7 +153,7 @@ void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate 
 
   // Candidates in ascending order of score, equal scores in the order the search finds them:
   // the lowest-scoring is the fallback, the highest the first kept, and the kept ones are taken
-  // from the top down. Only the kept ones are sorted, rated and made whole.
+  // from the top down. Only the kept ones are sorted and rated.
   auto below = [&](int a, int b) {
     const int sa = score(a);
     const int sb = score(b);
@@ -159,27 +171,23 @@ void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate 
     evaluations[static_cast<std::size_t>(k)] = rate(order[static_cast<std::size_t>(k)], inBag);
   }
   // Highest evaluation first: a stable sort by evaluation, then the whole list turned round.
-  std::vector<int> rank(static_cast<std::size_t>(kept));
-  std::iota(rank.begin(), rank.end(), 0);
-  std::stable_sort(rank.begin(), rank.end(), [&](int a, int b) {
+  std::vector<int> byEvaluation(static_cast<std::size_t>(kept));
+  std::iota(byEvaluation.begin(), byEvaluation.end(), 0);
+  std::stable_sort(byEvaluation.begin(), byEvaluation.end(), [&](int a, int b) {
     return evaluations[static_cast<std::size_t>(a)] < evaluations[static_cast<std::size_t>(b)];
   });
-  auto ranked = std::make_shared<std::vector<Move>>(static_cast<std::size_t>(kept));
+  std::vector<int> best(static_cast<std::size_t>(kept));
+  std::vector<double> bestEvaluations(static_cast<std::size_t>(kept));
   for (int k = 0; k < kept; ++k) {
-    const auto at = static_cast<std::size_t>(rank[static_cast<std::size_t>(kept - 1 - k)]);
-    Move& move = (*ranked)[static_cast<std::size_t>(k)];
-    fill(order[at], move);
-    move.evaluation = evaluations[at];
-    if (at == 0) highestMove_ = move;
-    if (order[at] == lowest) fallbackMove_ = move;
+    const auto at = static_cast<std::size_t>(byEvaluation[static_cast<std::size_t>(kept - 1 - k)]);
+    best[static_cast<std::size_t>(k)] = order[at];
+    bestEvaluations[static_cast<std::size_t>(k)] = evaluations[at];
   }
-  ranked_ = std::move(ranked);
+  ranked_ = rank(best, std::move(bestEvaluations));
+  fill(order.front(), highestMove_);
+  fill(lowest, fallbackMove_);
   highestMove_.evaluation = 0;
   fallbackMove_.evaluation = 0;
-  if (kept < n) {
-    fallbackMove_ = Move{};
-    fill(lowest, fallbackMove_);
-  }
 }
 
 MoveChooser MoveChooser::Restored(std::vector<Move> ranked, int keepCount, double leaveWeight,
@@ -197,22 +205,19 @@ MoveChooser MoveChooser::Restored(std::vector<Move> ranked, int keepCount, doubl
   auto byScore = [](const Move& a, const Move& b) { return a.total < b.total; };
   chooser.fallbackMove_ = *std::min_element(ranked.begin(), ranked.end(), byScore);
   chooser.highestMove_ = *std::max_element(ranked.begin(), ranked.end(), byScore);
-  chooser.ranked_ = std::make_shared<const std::vector<Move>>(std::move(ranked));
+  chooser.ranked_ = std::make_shared<const RankedMoves>(std::move(ranked));
   return chooser;
 }
 
 const std::vector<Move>& MoveChooser::Ranked() const {
   static const std::vector<Move> kNone;
-  return ranked_ ? *ranked_ : kNone;
+  return ranked_ ? ranked_->Whole() : kNone;
 }
 
 Move MoveChooser::ChooseMove(int levelValue) const {
   int v = levelValue < 1 ? kDefaultLevelValue : levelValue;
-  const std::vector<Move>& ranked = Ranked();
-  const int n = static_cast<int>(ranked.size());
-  auto entry = [&ranked](int index) -> const Move& {
-    return ranked[static_cast<std::size_t>(index)];
-  };
+  const int n = ranked_ ? ranked_->Size() : 0;
+  auto entry = [this](int index) { return ranked_->At(index); };
 
   // The strong levels play the entry at index v - 1: that is the entry the filter must pass
   // over while it is made only of listed words, up to the last entry.
@@ -231,16 +236,56 @@ Move MoveChooser::ChooseMove(int levelValue) const {
     if (bonus_ >= 50 && lead >= bonus_) weakPlay = true;
     if (!weakPlay || v == n - 1) return entry(v);
     for (int index = n - 1; index > v; --index) {
-      const Move& move = entry(index);
+      // Only a low score of simple words will do: the score is known before the words.
+      const int total = ranked_->TotalAt(index);
+      if (total < 1 || total > bonus_ / 2) continue;
+      const Move move = entry(index);
       if (filter_ && AllWordsFiltered(move)) continue;
-      if (move.total >= 1 && move.total <= bonus_ / 2 && AllWordsSimple(move, simpleWords_)) {
-        return move;
-      }
+      if (AllWordsSimple(move, simpleWords_)) return move;
     }
     return fallbackMove_;
   }
-  if (ranked.empty()) return NoMove();
-  return ranked.back();
+  if (n == 0) return NoMove();
+  return entry(n - 1);
+}
+
+RankedMoves::RankedMoves(std::vector<Move> moves)
+    : moves_(std::move(moves)), whole_(true), evaluations_(moves_.size()) {}
+
+RankedMoves::RankedMoves(const Candidates& candidates, const std::vector<int>& best,
+                         std::vector<double> evaluations)
+    : context_(candidates.Context()),
+      squares_(candidates.Squares()),
+      evaluations_(std::move(evaluations)) {
+  kept_.reserve(best.size());
+  for (int index : best) kept_.push_back(candidates[static_cast<std::size_t>(index)]);
+}
+
+int RankedMoves::TotalAt(int index) const {
+  const auto at = static_cast<std::size_t>(index);
+  return whole_.load(std::memory_order_acquire) ? moves_[at].total : kept_[at].total;
+}
+
+Move RankedMoves::Made(int index) const {
+  Move move;
+  context_.FillMove(*squares_, kept_[static_cast<std::size_t>(index)], move);
+  move.evaluation = evaluations_[static_cast<std::size_t>(index)];
+  return move;
+}
+
+Move RankedMoves::At(int index) const {
+  if (whole_.load(std::memory_order_acquire)) return moves_[static_cast<std::size_t>(index)];
+  return Made(index);
+}
+
+const std::vector<Move>& RankedMoves::Whole() const {
+  std::call_once(once_, [this] {
+    if (whole_.load(std::memory_order_relaxed)) return;
+    moves_.reserve(kept_.size());
+    for (int k = 0; k < Size(); ++k) moves_.push_back(Made(k));
+    whole_.store(true, std::memory_order_release);
+  });
+  return moves_;
 }
 
 }  // namespace lumiquad

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 #include "ai/candidates.h"
@@ -23,6 +26,37 @@ inline constexpr const char* kNoMoveWord = "#";
 
 // How many moves after the best one the levels choose among, and a position's analysis keeps.
 inline constexpr int kKeepCount = 200;
+
+// The rated moves of a position, best first: given whole, or kept in the search's compact form
+// and made whole when the list is first read. A turn plays one of them and the list is read
+// only for a review, a saved game or a hint, so most turns never make the rest whole.
+class RankedMoves {
+ public:
+  explicit RankedMoves(std::vector<Move> moves);
+  // The candidates at `best` (indexes into `candidates`), best first, with their evaluations.
+  RankedMoves(const Candidates& candidates, const std::vector<int>& best,
+              std::vector<double> evaluations);
+  RankedMoves(const RankedMoves&) = delete;
+  RankedMoves& operator=(const RankedMoves&) = delete;
+
+  int Size() const { return static_cast<int>(evaluations_.size()); }
+  int TotalAt(int index) const;
+  // One move, made whole on its own while the list is not.
+  Move At(int index) const;
+  const std::vector<Move>& Whole() const;
+
+ private:
+  Move Made(int index) const;
+
+  mutable std::once_flag once_;
+  mutable std::vector<Move> moves_;
+  mutable std::atomic<bool> whole_ = false;
+  // Until made whole: the candidates, what they are made whole from, and their evaluations.
+  Candidates context_;
+  std::optional<BoardSquares> squares_;
+  std::vector<Candidate> kept_;
+  std::vector<double> evaluations_;
+};
 
 // The computer's judgement of one position: built over the search's candidates, it keeps the
 // best of them by score, rates each by its score, the worth of its leave and its hook risk,
@@ -48,7 +82,10 @@ class MoveChooser {
   // word is "#" and its score 0.
   Move ChooseMove(int levelValue) const;
 
+  // The ranked list, made whole the first time it is read.
   const std::vector<Move>& Ranked() const;
+  // How many moves it holds, without making them whole.
+  int RankedCount() const { return ranked_ ? ranked_->Size() : 0; }
   const Move& HighestMove() const { return highestMove_; }
   const Move& FallbackMove() const { return fallbackMove_; }
   int KeepCount() const { return keepCount_; }
@@ -66,10 +103,12 @@ class MoveChooser {
   MoveChooser(const Board& board, const Bag& bag, const Player& computer, const Player& opponent,
               const WordList* simpleWords, bool filter, int bonus);
   // Keeps and rates the best of a list: `score(i)` and `before(i, j)` (the search's order)
-  // compare its moves, `rate(i, lettersInBag)` gives a move's evaluation and `fill(i, move)`
-  // writes it whole into a fresh Move.
-  template <typename Score, typename Before, typename Rate, typename Fill>
-  void Choose(int count, int keepCount, Score score, Before before, Rate rate, Fill fill);
+  // compare its moves, `rate(i, lettersInBag)` gives a move's evaluation, `fill(i, move)`
+  // writes it whole into a fresh Move and `rank(best, evaluations)` makes the ranked list of
+  // the moves at those indexes, best first.
+  template <typename Score, typename Before, typename Rate, typename Fill, typename Rank>
+  void Choose(int count, int keepCount, Score score, Before before, Rate rate, Fill fill,
+              Rank rank);
 
   const Board* board_ = nullptr;
   const Bag* bag_ = nullptr;
@@ -78,7 +117,7 @@ class MoveChooser {
   const WordList* simpleWords_ = nullptr;
   // Never changed once made: a game keeps a chooser for every turn and copies it as it goes,
   // and the copies share the list.
-  std::shared_ptr<const std::vector<Move>> ranked_;
+  std::shared_ptr<const RankedMoves> ranked_;
   int keepCount_ = 0;
   double leaveWeight_ = 0;
   Move highestMove_;

@@ -127,7 +127,7 @@ std::optional<Move> GameEngine::BestMoveForHuman() {
   const MoveChooser& chooser = HumanAnalysis();
   board_->searchAnchor = anchor;
   const Move best = chooser.ChooseMove(1);
-  if (best.mainWord == kNoMoveWord || chooser.Ranked().empty()) return std::nullopt;
+  if (best.mainWord == kNoMoveWord || chooser.RankedCount() == 0) return std::nullopt;
   return best;
 }
 

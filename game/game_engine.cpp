@@ -598,8 +598,11 @@ bool GameEngine::SetDictionary(const std::string& path) {
       path, [this](int percent) { return window_.WordListProgress(percent); }, &stopped));
   // A build the user stopped keeps the list the game has.
   if (stopped || list->IsEmpty()) return false;
-  // A new list may take the old one's place in memory: no analysis of the old one is kept.
+  // A new list may take the old one's place in memory: no analysis of the old one is kept, and
+  // the analyses of the moves made are made whole while it is still there.
   humanAnalysis_.reset();
+  for (const MoveRecord& record : history_) record.analysis.Ranked();
+  currentRecord_.analysis.Ranked();
   mainDictionary_ = std::move(list);
   board_->SetDictionaryRef(mainDictionary_.get());
   wordListPath_ = path;

@@ -7,8 +7,9 @@ namespace lumiquad {
 
 // The value of a letter on a square: 0 for a blank, the letter premium of the square's kind
 // when the square still shows it (a new tile, scored before it is written), else the plain
-// letter value.
-inline int LetterScore(const Board& board, char letter, const Square& square) {
+// letter value. `board` is anything that gives letter values as the board does.
+template <typename LetterValues = Board>
+int LetterScore(const LetterValues& board, char letter, const Square& square) {
   if (square.blank) return 0;
   const int value = board.LetterValue(letter);
   switch (square.character) {

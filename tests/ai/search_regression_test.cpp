@@ -145,6 +145,12 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       EXPECT_EQ(board_.searchAnchor, searchAnchor) << where;
       const MoveChooser bounded(top, 200, board_, bag_, computer, human, nullptr, false,
                                 moveConfig_.GetBonus());
+      // Read only after the board and the search have moved on, as a review reads it.
+      const MoveChooser readLater(top, 200, board_, bag_, computer, human, nullptr, false,
+                                  moveConfig_.GetBonus());
+      for (int level = 1; level <= 4; ++level) {
+        EXPECT_EQ(bounded.ChooseMove(level), slow.ChooseMove(level)) << where << ", " << level;
+      }
       EXPECT_EQ(bounded.Ranked(), slow.Ranked()) << where;
       EXPECT_EQ(bounded.HighestMove(), slow.HighestMove()) << where;
       EXPECT_EQ(bounded.FallbackMove(), slow.FallbackMove()) << where;
@@ -218,6 +224,10 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
           EXPECT_TRUE(!found || legal) << where << ", " << opponent << ", choice " << i;
         }
       }
+      board_.LayBuiltIn(setting.type);
+      MarkCentreAnchor(board_);
+      FindTopCandidates(board_, "ZYXWVUT", moveConfig_.GetBonus(), 201, top);
+      EXPECT_EQ(readLater.Ranked(), slow.Ranked()) << where;
     }
   }
 }

@@ -36,6 +36,16 @@ TEST_F(GameFlow, AHumanMoveIsScoredLoggedAndAnsweredByTheComputer) {
   EXPECT_NE(window_.log.find("\n\nVazovi:\n("), std::string::npos);
   EXPECT_EQ(engine_->HumanIdleTurns(), 0);
   EXPECT_FALSE(window_.Busy());
+
+  // The computer's options are made whole only when read: a new word list in the meantime
+  // leaves them as they were.
+  const Move best = computer.analysis.ChooseMove(1);
+  engine_->Pass();
+  ASSERT_EQ(engine_->History().size(), 4u);
+  WriteFile("other.txt", "ZA\nQI\n");
+  ASSERT_TRUE(engine_->SetDictionary(Path("other.txt")));
+  ASSERT_FALSE(engine_->History()[1].analysis.Ranked().empty());
+  EXPECT_EQ(engine_->History()[1].analysis.Ranked()[0], best);
 }
 
 TEST_F(GameFlow, RefusedPlacementsKeepTheTurnWithTheSameThreeTexts) {

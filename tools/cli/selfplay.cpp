@@ -166,7 +166,7 @@ double HumanTurn(GameEngine& engine, ScriptedWindow& window, int levelValue) {
   const Move move = analysis.ChooseMove(levelValue);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (move.mainWord != kNoMoveWord && !analysis.Ranked().empty() && move.total > 0) {
+  if (move.mainWord != kNoMoveWord && analysis.RankedCount() > 0 && move.total > 0) {
     engine.Submit(TilesOf(engine, move, window));
   } else if (engine.GetBag().Size() >= static_cast<int>(engine.Human().rack.size())) {
     engine.Change(engine.Human().rack);
