@@ -68,7 +68,7 @@ class Candidates {
   // The same, written into a fresh Move.
   void FillMove(const Candidate& candidate, Move& move) const;
   // The same from the squares of the board the candidates were found on, with no board needed:
-  // only the word list and the rack must still be as they were.
+  // only the word list must still be there.
   void FillMove(const BoardSquares& squares, const Candidate& candidate, Move& move) const;
   // What a candidate is made whole from, without the candidates: no board, so made whole only
   // from its squares.

@@ -29,7 +29,8 @@ inline constexpr int kKeepCount = 200;
 
 // The rated moves of a position, best first: given whole, or kept in the search's compact form
 // and made whole when the list is first read. A turn plays one of them and the list is read
-// only for a review, a saved game or a hint, so most turns never make the rest whole.
+// only for a review, a saved game or a hint, so most turns never make the rest whole. Until it
+// is whole, the word list it was found with must stay: the racks' order is read from it.
 class RankedMoves {
  public:
   explicit RankedMoves(std::vector<Move> moves);
