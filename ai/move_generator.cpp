@@ -300,8 +300,9 @@ class Search {
     auto entry = first;
     for (; entry != last && !CanStop(*entry); ++entry) Walk(*entry);
     if (goal_ != Goal::Top) return;
+    // The lowest bounds first: their low scores rule out more of the rest.
     lowestOnly_ = true;
-    for (; entry != last; ++entry) Walk(*entry);
+    for (auto back = last; back != entry;) Walk(*--back);
     lowestOnly_ = false;
   }
 
