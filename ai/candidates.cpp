@@ -14,28 +14,12 @@
 
 namespace lumiquad {
 
-BoardSquares::BoardSquares(const Board& board) {
+BoardSquares::BoardSquares(const Board& board) : values_(board.GetLetterValues()) {
   for (int r = 0; r < kBoardSize; ++r) {
     for (int c = 0; c < kBoardSize; ++c) {
       squares_[static_cast<std::size_t>(r * kBoardSize + c)] = board.Cell(r, c);
     }
   }
-  for (int i = 0; i < 26; ++i) {
-    values_[static_cast<std::size_t>(i)] = board.LetterValue(static_cast<char>('A' + i));
-  }
-}
-
-int BoardSquares::LetterValue(char letter) const {
-  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  if (letter < 'A' || letter > 'Z') return 0;
-  return values_[static_cast<std::size_t>(letter - 'A')];
-}
-
-bool BoardSquares::HasNeighbour(int row, int column, int axis) const {
-  auto tileAt = [this](int r, int c) { return Board::OnBoard(r, c) && Cell(r, c).HasTile(); };
-  if (axis == 0) return tileAt(row - 1, column) || tileAt(row + 1, column);
-  if (axis == 1) return tileAt(row, column + 1) || tileAt(row, column - 1);
-  return false;
 }
 
 namespace {
@@ -372,7 +356,7 @@ void Candidates::FillMoveOn(const Grid& grid, const Candidate& candidate, Move& 
     const int letterScore = LetterScore(grid, letter, scored);
     factors.Add(square.character);
     sum += letterScore;
-    if (grid.HasNeighbour(r, c, candidate.direction)) {
+    if (TileBeside(grid, r, c, candidate.direction)) {
       const int cr = dc;  // across the line
       const int cc = dr;
       int existing = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ai/ratings.h"
+#include "model/board.h"
 #include "model/layouts.h"
 #include "model/square.h"
 #include "rules/move.h"
@@ -24,13 +25,11 @@ class BoardSquares {
   const Square& Cell(int row, int column) const {
     return squares_[static_cast<std::size_t>(row * kBoardSize + column)];
   }
-  int LetterValue(char letter) const;
-  // As the board answers it.
-  bool HasNeighbour(int row, int column, int axis) const;
+  int LetterValue(char letter) const { return LetterValueIn(values_, letter); }
 
  private:
   std::array<Square, kBoardSize * kBoardSize> squares_;
-  std::array<int, 26> values_{};
+  LetterTable values_{};
 };
 
 // One legal move of a rack, as the search finds it: enough to score, rank and compare it, and

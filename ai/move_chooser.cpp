@@ -250,11 +250,12 @@ Move MoveChooser::ChooseMove(int levelValue) const {
 }
 
 RankedMoves::RankedMoves(std::vector<Move> moves)
-    : moves_(std::move(moves)), whole_(true), evaluations_(moves_.size()) {}
+    : size_(static_cast<int>(moves.size())), moves_(std::move(moves)), whole_(true) {}
 
 RankedMoves::RankedMoves(const Candidates& candidates, const std::vector<int>& best,
                          std::vector<double> evaluations)
-    : context_(candidates.Context()),
+    : size_(static_cast<int>(best.size())),
+      context_(candidates.Context()),
       squares_(candidates.Squares()),
       evaluations_(std::move(evaluations)) {
   kept_.reserve(best.size());

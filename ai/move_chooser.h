@@ -40,7 +40,7 @@ class RankedMoves {
   RankedMoves(const RankedMoves&) = delete;
   RankedMoves& operator=(const RankedMoves&) = delete;
 
-  int Size() const { return static_cast<int>(evaluations_.size()); }
+  int Size() const { return size_; }
   int TotalAt(int index) const;
   // One move, made whole on its own while the list is not.
   Move At(int index) const;
@@ -49,6 +49,7 @@ class RankedMoves {
  private:
   Move Made(int index) const;
 
+  const int size_;
   mutable std::once_flag once_;
   mutable std::vector<Move> moves_;
   mutable std::atomic<bool> whole_ = false;

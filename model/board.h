@@ -18,6 +18,26 @@ class WordList;
 // The playing surface: a live grid of 15 by 15 squares, a backup grid that trial placements
 // are taken back from, the letter values and the layout library (both kept in the board
 // record it extends), and a non-owning reference to the main word list.
+// A letter's value from a table of values, taken in upper case; 0 for anything but a letter.
+inline int LetterValueIn(const LetterTable& values, char letter) {
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z') return 0;
+  return values[static_cast<std::size_t>(letter - 'A')];
+}
+
+// Whether a square beside (row, column) across `axis` of a grid of 15 by 15 squares (anything
+// giving them by Cell(row, column)) holds a tile: for axis 0 (across) the squares above and
+// below, for axis 1 (down) those left and right. Other axes: false.
+template <typename Grid>
+bool TileBeside(const Grid& grid, int row, int column, int axis) {
+  auto tileAt = [&grid](int r, int c) {
+    return r >= 0 && r < kBoardSize && c >= 0 && c < kBoardSize && grid.Cell(r, c).HasTile();
+  };
+  if (axis == 0) return tileAt(row - 1, column) || tileAt(row + 1, column);
+  if (axis == 1) return tileAt(row, column + 1) || tileAt(row, column - 1);
+  return false;
+}
+
 class Board : public CBoardRegConfig {
  public:
   // Builds both grids with their coordinates, loads the letter values (the Lumiquad values when
@@ -49,12 +69,7 @@ class Board : public CBoardRegConfig {
   static bool IsEmpty(const Square& square) { return square.IsEmpty(); }
   // Whether a square beside (row, column) across `axis` holds a tile: for axis 0 (across) the
   // squares above and below, for axis 1 (down) those left and right. Other axes: false.
-  bool HasNeighbour(int row, int column, int axis) const {
-    auto tileAt = [this](int r, int c) { return OnBoard(r, c) && Cell(r, c).HasTile(); };
-    if (axis == 0) return tileAt(row - 1, column) || tileAt(row + 1, column);
-    if (axis == 1) return tileAt(row, column + 1) || tileAt(row, column - 1);
-    return false;
-  }
+  bool HasNeighbour(int row, int column, int axis) const;
   bool IsBoardEmpty() const;
   // Whether a placement of `count` squares from (row, column) along `direction` (0 across, 1
   // down) joins the board: one of those squares holds a tile or touches one on any side, or the
@@ -91,11 +106,7 @@ class Board : public CBoardRegConfig {
   void SetSquareKind(int row, int column, char code);
 
   // The letter's value from the table, taken in upper case; 0 for anything but a letter.
-  int LetterValue(char letter) const {
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-    if (letter < 'A' || letter > 'Z') return 0;
-    return letterval[static_cast<std::size_t>(letter - 'A')];
-  }
+  int LetterValue(char letter) const { return LetterValueIn(letterval, letter); }
   LetterTable GetLetterValues() const { return letterval; }
   // Sets one entry (index 0 to 25, held to 0..20); other indexes are ignored. Not saved at once.
   void SetLetterValue(int index, int value);
@@ -165,5 +176,9 @@ class Board : public CBoardRegConfig {
   int trialCount_ = 0;
   bool trialTracked_ = true;
 };
+
+inline bool Board::HasNeighbour(int row, int column, int axis) const {
+  return TileBeside(*this, row, column, axis);
+}
 
 }  // namespace lumiquad
