@@ -72,6 +72,8 @@ class Candidates {
   // What a candidate is made whole from, without the candidates: no board, so made whole only
   // from its squares.
   Candidates Context() const;
+  // The word list they were found with.
+  const WordList* Words() const { return words_; }
   // The squares of the board they were found on, as they stand.
   BoardSquares Squares() const { return BoardSquares(*board_); }
   // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue).

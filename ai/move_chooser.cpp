@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <numeric>
 
@@ -18,6 +19,15 @@ namespace {
 
 // The level "Good": what a level value below 1 plays as.
 constexpr int kDefaultLevelValue = 8;
+
+// Whether the move at `a` of a kept list (highest score first) is ranked before the one at `b`:
+// the higher evaluation first, and of equal evaluations the lower score, or the later in the
+// search's order.
+bool RatedBefore(int a, int b, const std::vector<double>& evaluations) {
+  const double ea = evaluations[static_cast<std::size_t>(a)];
+  const double eb = evaluations[static_cast<std::size_t>(b)];
+  return ea != eb ? ea > eb : a > b;
+}
 
 Move NoMove() {
   Move none;
@@ -58,18 +68,23 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
   auto at = [&](int i) -> const Move& { return candidates[static_cast<std::size_t>(i)]; };
   Choose(
       static_cast<int>(candidates.size()), keepCount, [&](int i) { return at(i).total; },
-      [](int a, int b) { return a < b; },
-      [&](int i, std::uint32_t inBag) {
-        const Move& move = at(i);
-        return move.total + LeaveValue(move.rackAfter, leaveWeight_) -
-               HookRisk(*board_, inBag, move);
-      },
-      [&](int i, Move& move) { move = at(i); },
-      [&](const std::vector<int>& best, const std::vector<double>& evaluations) {
-        std::vector<Move> moves(best.size());
-        for (std::size_t k = 0; k < best.size(); ++k) {
-          moves[k] = at(best[k]);
-          moves[k].evaluation = evaluations[k];
+      [](int a, int b) { return a < b; }, [&](int i, Move& move) { move = at(i); },
+      [&](const std::vector<int>& kept, std::uint32_t inBag) {
+        std::vector<double> evaluations(kept.size());
+        for (std::size_t k = 0; k < kept.size(); ++k) {
+          const Move& move = at(kept[k]);
+          evaluations[k] = move.total + LeaveValue(move.rackAfter, leaveWeight_) -
+                           HookRisk(*board_, inBag, move);
+        }
+        std::vector<int> places(kept.size());
+        std::iota(places.begin(), places.end(), 0);
+        std::sort(places.begin(), places.end(),
+                  [&](int a, int b) { return RatedBefore(a, b, evaluations); });
+        std::vector<Move> moves;
+        moves.reserve(kept.size());
+        for (int k : places) {
+          moves.push_back(at(kept[static_cast<std::size_t>(k)]));
+          moves.back().evaluation = evaluations[static_cast<std::size_t>(k)];
         }
         return std::make_shared<const RankedMoves>(std::move(moves));
       });
@@ -83,17 +98,9 @@ MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Boar
   Choose(
       static_cast<int>(candidates.Size()), keepCount, [&](int i) { return at(i).total; },
       [&](int a, int b) { return candidates.Before(at(a), at(b)); },
-      [&](int i, std::uint32_t inBag) {
-        // Rated from the compact form: the leave's order and the cross words do not count.
-        const Candidate& candidate = at(i);
-        return candidate.total + candidates.LeaveValueOf(candidate, leaveWeight_) -
-               HookRisk(*board_, inBag, std::string_view(candidate.word.data(), candidate.length),
-                        candidates.Row(candidate), candidates.Column(candidate),
-                        candidate.direction, candidate.total);
-      },
       [&](int i, Move& move) { candidates.FillMove(at(i), move); },
-      [&](const std::vector<int>& best, std::vector<double> evaluations) {
-        return std::make_shared<const RankedMoves>(candidates, best, std::move(evaluations));
+      [&](const std::vector<int>& kept, std::uint32_t inBag) {
+        return std::make_shared<const RankedMoves>(candidates, kept, leaveWeight_, inBag);
       });
 }
 
@@ -143,9 +150,8 @@ std::vector<int> Highest(int n, int kept, Score score, Before before) {
 
 }  // namespace
 
-template <typename Score, typename Before, typename Rate, typename Fill, typename Rank>
-void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate rate, Fill fill,
-                         Rank rank) {
+template <typename Score, typename Before, typename Fill, typename Rank>
+void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Fill fill, Rank rank) {
   // Fewer candidates than the keep count lower it to their number, none included.
   keepCount_ = std::min(keepCount, n);
   leaveWeight_ = BoardOpenness(*board_, *bag_, bonus_) * kLeaveWeightFactor;
@@ -165,25 +171,7 @@ void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Rate 
   }
   const int kept = std::min(n, keepCount_ + 1);
   const std::vector<int> order = Highest(n, kept, score, before);
-  const std::uint32_t inBag = LettersInBag(*bag_);
-  std::vector<double> evaluations(static_cast<std::size_t>(kept));
-  for (int k = 0; k < kept; ++k) {
-    evaluations[static_cast<std::size_t>(k)] = rate(order[static_cast<std::size_t>(k)], inBag);
-  }
-  // Highest evaluation first: a stable sort by evaluation, then the whole list turned round.
-  std::vector<int> byEvaluation(static_cast<std::size_t>(kept));
-  std::iota(byEvaluation.begin(), byEvaluation.end(), 0);
-  std::stable_sort(byEvaluation.begin(), byEvaluation.end(), [&](int a, int b) {
-    return evaluations[static_cast<std::size_t>(a)] < evaluations[static_cast<std::size_t>(b)];
-  });
-  std::vector<int> best(static_cast<std::size_t>(kept));
-  std::vector<double> bestEvaluations(static_cast<std::size_t>(kept));
-  for (int k = 0; k < kept; ++k) {
-    const auto at = static_cast<std::size_t>(byEvaluation[static_cast<std::size_t>(kept - 1 - k)]);
-    best[static_cast<std::size_t>(k)] = order[at];
-    bestEvaluations[static_cast<std::size_t>(k)] = evaluations[at];
-  }
-  ranked_ = rank(best, std::move(bestEvaluations));
+  ranked_ = rank(order, LettersInBag(*bag_));
   fill(order.front(), highestMove_);
   fill(lowest, fallbackMove_);
   highestMove_.evaluation = 0;
@@ -252,38 +240,91 @@ Move MoveChooser::ChooseMove(int levelValue) const {
 RankedMoves::RankedMoves(std::vector<Move> moves)
     : size_(static_cast<int>(moves.size())), moves_(std::move(moves)), whole_(true) {}
 
-RankedMoves::RankedMoves(const Candidates& candidates, const std::vector<int>& best,
-                         std::vector<double> evaluations)
-    : size_(static_cast<int>(best.size())),
+RankedMoves::RankedMoves(const Candidates& candidates, const std::vector<int>& kept,
+                         double leaveWeight, std::uint32_t lettersInBag)
+    : size_(static_cast<int>(kept.size())),
       context_(candidates.Context()),
       squares_(candidates.Squares()),
-      evaluations_(std::move(evaluations)) {
-  kept_.reserve(best.size());
-  for (int index : best) kept_.push_back(candidates[static_cast<std::size_t>(index)]);
+      lettersInBag_(lettersInBag),
+      evaluations_(kept.size()) {
+  kept_.reserve(kept.size());
+  ceilings_.reserve(kept.size());
+  for (int index : kept) {
+    const Candidate& candidate = candidates[static_cast<std::size_t>(index)];
+    kept_.push_back(candidate);
+    ceilings_.push_back(candidate.total + candidates.LeaveValueOf(candidate, leaveWeight));
+  }
+  byCeiling_.resize(kept.size());
+  std::iota(byCeiling_.begin(), byCeiling_.end(), 0);
+  std::stable_sort(byCeiling_.begin(), byCeiling_.end(), [&](int a, int b) {
+    return ceilings_[static_cast<std::size_t>(a)] > ceilings_[static_cast<std::size_t>(b)];
+  });
+}
+
+void RankedMoves::Settle(int places) const {
+  const auto n = static_cast<int>(kept_.size());
+  auto rate = [&] {
+    const auto k = static_cast<std::size_t>(byCeiling_[static_cast<std::size_t>(rated_++)]);
+    const Candidate& candidate = kept_[k];
+    evaluations_[k] =
+        ceilings_[k] - HookRisk(*squares_, context_.Words(), lettersInBag_,
+                                std::string_view(candidate.word.data(), candidate.length),
+                                context_.Row(candidate), context_.Column(candidate),
+                                candidate.direction, candidate.total);
+  };
+  auto byPlace = [&](int a, int b) { return RatedBefore(a, b, evaluations_); };
+  if (places >= n) {
+    while (rated_ < n) rate();
+  }
+  while (static_cast<int>(places_.size()) < places) {
+    if (rated_ < n) rate();
+    // A move rated above every ceiling not yet rated is ahead of all the moves left.
+    const double ceiling =
+        rated_ < n
+            ? ceilings_[static_cast<std::size_t>(byCeiling_[static_cast<std::size_t>(rated_)])]
+            : -HUGE_VAL;
+    places_.clear();
+    for (int i = 0; i < rated_; ++i) {
+      const int k = byCeiling_[static_cast<std::size_t>(i)];
+      if (evaluations_[static_cast<std::size_t>(k)] > ceiling) places_.push_back(k);
+    }
+    std::sort(places_.begin(), places_.end(), byPlace);
+  }
+}
+
+RankedMoves::Placed RankedMoves::Place(int index) const {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  Settle(index + 1);
+  const int k = places_[static_cast<std::size_t>(index)];
+  return {k, evaluations_[static_cast<std::size_t>(k)]};
 }
 
 int RankedMoves::TotalAt(int index) const {
-  const auto at = static_cast<std::size_t>(index);
-  return whole_.load(std::memory_order_acquire) ? moves_[at].total : kept_[at].total;
+  if (whole_.load(std::memory_order_acquire)) {
+    return moves_[static_cast<std::size_t>(index)].total;
+  }
+  return kept_[static_cast<std::size_t>(Place(index).kept)].total;
 }
 
-Move RankedMoves::Made(int index) const {
+Move RankedMoves::Made(Placed placed) const {
   Move move;
-  context_.FillMove(*squares_, kept_[static_cast<std::size_t>(index)], move);
-  move.evaluation = evaluations_[static_cast<std::size_t>(index)];
+  context_.FillMove(*squares_, kept_[static_cast<std::size_t>(placed.kept)], move);
+  move.evaluation = placed.evaluation;
   return move;
 }
 
 Move RankedMoves::At(int index) const {
   if (whole_.load(std::memory_order_acquire)) return moves_[static_cast<std::size_t>(index)];
-  return Made(index);
+  return Made(Place(index));
 }
 
 const std::vector<Move>& RankedMoves::Whole() const {
   std::call_once(once_, [this] {
     if (whole_.load(std::memory_order_relaxed)) return;
-    moves_.reserve(kept_.size());
-    for (int k = 0; k < Size(); ++k) moves_.push_back(Made(k));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    Settle(size_);
+    moves_.reserve(places_.size());
+    for (int k : places_) moves_.push_back(Made({k, evaluations_[static_cast<std::size_t>(k)]}));
     whole_.store(true, std::memory_order_release);
   });
   return moves_;

@@ -29,14 +29,18 @@ inline constexpr int kKeepCount = 200;
 
 // The rated moves of a position, best first: given whole, or kept in the search's compact form
 // and made whole when the list is first read. A turn plays one of them and the list is read
-// only for a review, a saved game or a hint, so most turns never make the rest whole. Until it
-// is whole, the word list it was found with must stay: the racks' order is read from it.
+// only for a review, a saved game or a hint, so most turns never make the rest whole. Nor are
+// they all rated at once: a move's hook risk only lowers its score and leave, so the moves are
+// rated from the highest score and leave down until the places asked for are known. Until the
+// list is whole, the word list it was found with must stay: the racks' order and the hooks are
+// read from it.
 class RankedMoves {
  public:
   explicit RankedMoves(std::vector<Move> moves);
-  // The candidates at `best` (indexes into `candidates`), best first, with their evaluations.
-  RankedMoves(const Candidates& candidates, const std::vector<int>& best,
-              std::vector<double> evaluations);
+  // The candidates at `kept` (indexes into `candidates`, highest score first), rated with
+  // `leaveWeight` and the letters still in the bag (as bits, A lowest).
+  RankedMoves(const Candidates& candidates, const std::vector<int>& kept, double leaveWeight,
+              std::uint32_t lettersInBag);
   RankedMoves(const RankedMoves&) = delete;
   RankedMoves& operator=(const RankedMoves&) = delete;
 
@@ -47,17 +51,32 @@ class RankedMoves {
   const std::vector<Move>& Whole() const;
 
  private:
-  Move Made(int index) const;
+  // The kept move at a place of the list, and its evaluation.
+  struct Placed {
+    int kept = 0;
+    double evaluation = 0;
+  };
+  Placed Place(int index) const;
+  // Rates until the first `places` places are known; called under the lock.
+  void Settle(int places) const;
+  Move Made(Placed placed) const;
 
   const int size_;
   mutable std::once_flag once_;
   mutable std::vector<Move> moves_;
   mutable std::atomic<bool> whole_ = false;
-  // Until made whole: the candidates, what they are made whole from, and their evaluations.
+  // Until made whole: the candidates, what they are made whole and rated from, and how far the
+  // rating has come.
   Candidates context_;
   std::optional<BoardSquares> squares_;
+  std::uint32_t lettersInBag_ = 0;
   std::vector<Candidate> kept_;
-  std::vector<double> evaluations_;
+  std::vector<double> ceilings_;  // score and leave: no hook risk raises the evaluation above
+  std::vector<int> byCeiling_;    // the kept moves, highest ceiling first
+  mutable std::mutex mutex_;
+  mutable int rated_ = 0;  // of byCeiling_
+  mutable std::vector<double> evaluations_;
+  mutable std::vector<int> places_;  // the kept moves whose places are known, best first
 };
 
 // The computer's judgement of one position: built over the search's candidates, it keeps the
@@ -105,12 +124,11 @@ class MoveChooser {
   MoveChooser(const Board& board, const Bag& bag, const Player& computer, const Player& opponent,
               const WordList* simpleWords, bool filter, int bonus);
   // Keeps and rates the best of a list: `score(i)` and `before(i, j)` (the search's order)
-  // compare its moves, `rate(i, lettersInBag)` gives a move's evaluation, `fill(i, move)`
-  // writes it whole into a fresh Move and `rank(best, evaluations)` makes the ranked list of
-  // the moves at those indexes, best first.
-  template <typename Score, typename Before, typename Rate, typename Fill, typename Rank>
-  void Choose(int count, int keepCount, Score score, Before before, Rate rate, Fill fill,
-              Rank rank);
+  // compare its moves, `fill(i, move)` writes one whole into a fresh Move and
+  // `rank(kept, lettersInBag)` makes the ranked list of the moves at those indexes (highest
+  // score first).
+  template <typename Score, typename Before, typename Fill, typename Rank>
+  void Choose(int count, int keepCount, Score score, Before before, Fill fill, Rank rank);
 
   const Board* board_ = nullptr;
   const Bag* bag_ = nullptr;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "ai/candidates.h"
 #include "model/bag.h"
 #include "model/board.h"
 #include "words/gaddag.h"
@@ -256,9 +257,12 @@ double HookRisk(const Board& board, std::uint32_t inBag, const Move& move) {
   return HookRisk(board, inBag, move.mainWord, move.row, move.column, move.Direction(), move.total);
 }
 
-double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWord, int row,
-                int column, int direction, int total) {
-  const WordList* words = board.DictionaryRef();
+namespace {
+
+// `Grid` is the Board or the squares kept of it.
+template <typename Grid>
+double HookRiskOn(const Grid& board, const WordList* words, std::uint32_t inBag,
+                  std::string_view mainWord, int row, int column, int direction, int total) {
   if (words == nullptr || mainWord.empty()) return 0;
   const int dr = direction == 0 ? 0 : 1;
   const int dc = direction == 0 ? 1 : 0;
@@ -269,9 +273,9 @@ double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWo
   // A generated move starts where its main word starts, so the hook squares are the squares
   // just before and just after the whole word. A hook square holding a tile counts as plain.
   auto kindAt = [&](int row, int column) -> std::optional<char> {
-    const Square* square = board.SquareAt(row, column);
-    if (square == nullptr) return std::nullopt;
-    return square->HasTile() ? KindCode(SquareKind::Plain) : square->character;
+    if (row < 0 || row >= kBoardSize || column < 0 || column >= kBoardSize) return std::nullopt;
+    const Square& square = board.Cell(row, column);
+    return square.HasTile() ? KindCode(SquareKind::Plain) : square.character;
   };
   const std::optional<char> after = kindAt(row + length * dr, column + length * dc);
   const std::optional<char> before = kindAt(row - dr, column - dc);
@@ -335,6 +339,18 @@ double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWo
   if (count == 0) return 0;
   const double risk = static_cast<double>(sum) / count - total;
   return risk > 0 ? risk : 0;
+}
+
+}  // namespace
+
+double HookRisk(const Board& board, std::uint32_t inBag, std::string_view mainWord, int row,
+                int column, int direction, int total) {
+  return HookRiskOn(board, board.DictionaryRef(), inBag, mainWord, row, column, direction, total);
+}
+
+double HookRisk(const BoardSquares& squares, const WordList* words, std::uint32_t inBag,
+                std::string_view mainWord, int row, int column, int direction, int total) {
+  return HookRiskOn(squares, words, inBag, mainWord, row, column, direction, total);
 }
 
 }  // namespace lumiquad

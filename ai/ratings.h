@@ -10,6 +10,8 @@ namespace lumiquad {
 
 class Bag;
 class Board;
+class BoardSquares;
+class WordList;
 
 // The computer's ratings of a move beyond its score. All are heuristics in double precision.
 
@@ -55,6 +57,9 @@ double HookRisk(const Board& board, std::uint32_t lettersInBag, const Move& move
 // move scoring `total`.
 double HookRisk(const Board& board, std::uint32_t lettersInBag, std::string_view mainWord, int row,
                 int column, int direction, int total);
+// The same on the squares of a board as they stood, played with the word list `words`.
+double HookRisk(const BoardSquares& squares, const WordList* words, std::uint32_t lettersInBag,
+                std::string_view mainWord, int row, int column, int direction, int total);
 std::uint32_t LettersInBag(const Bag& bag);
 
 }  // namespace lumiquad
