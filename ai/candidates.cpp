@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <numeric>
 
 #include "model/board.h"
@@ -233,31 +234,44 @@ int Candidates::RackLeft(const Grid& grid, const Candidate& candidate, char* out
   return rack.CopyTiles(out);
 }
 
-template <typename Take>
-void Candidates::ForEachTileLaid(const Candidate& candidate, Take take) const {
+template <typename Grid, typename Take>
+void Candidates::ForEachTileLaid(const Grid& grid, const Candidate& candidate, Take take) const {
   const int dr = candidate.direction == 0 ? 0 : 1;
   const int dc = 1 - dr;
   for (int i = 0; i < candidate.length; ++i) {
-    if (board_->Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
+    if (grid.Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
     take(candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)]);
   }
 }
 
-std::string Candidates::Leave(const Candidate& candidate) const {
-  std::string leave = rack_;
-  ForEachTileLaid(candidate, [&](char tile) {
-    const std::size_t at = leave.find(tile);
-    if (at != std::string::npos) leave.erase(at, 1);
-  });
-  return leave;
+template <typename Grid>
+double Candidates::LeaveValueOn(const Grid& grid, const Candidate& candidate,
+                                double leaveWeight) const {
+  // A rack of tiles only, as every dealt rack is, is counted; anything else goes as text.
+  if (!rackIsTiles_) {
+    std::string leave = rack_;
+    ForEachTileLaid(grid, candidate, [&](char tile) {
+      const std::size_t at = leave.find(tile);
+      if (at != std::string::npos) leave.erase(at, 1);
+    });
+    return LeaveValue(leave, leaveWeight);
+  }
+  LeaveTiles leave = rackTiles_;
+  ForEachTileLaid(grid, candidate, [&](char tile) { leave.Remove(tile); });
+  return LeaveValue(leave, leaveWeight);
 }
 
 double Candidates::LeaveValueOf(const Candidate& candidate, double leaveWeight) const {
-  // A rack of tiles only, as every dealt rack is, is counted; anything else goes as text.
-  if (!rackIsTiles_) return LeaveValue(Leave(candidate), leaveWeight);
-  LeaveTiles leave = rackTiles_;
-  ForEachTileLaid(candidate, [&](char tile) { leave.Remove(tile); });
-  return LeaveValue(leave, leaveWeight);
+  return LeaveValueOn(*board_, candidate, leaveWeight);
+}
+
+double Candidates::LeaveValueOf(const BoardSquares& squares, const Candidate& candidate,
+                                double leaveWeight) const {
+  return LeaveValueOn(squares, candidate, leaveWeight);
+}
+
+double Candidates::LeaveValueCeiling(double leaveWeight) const {
+  return rackIsTiles_ ? lumiquad::LeaveValueCeiling(rackTiles_, leaveWeight) : HUGE_VAL;
 }
 
 Move Candidates::ToMove(const Candidate& candidate) const {

@@ -78,6 +78,11 @@ class Candidates {
   BoardSquares Squares() const { return BoardSquares(*board_); }
   // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue).
   double LeaveValueOf(const Candidate& candidate, double leaveWeight) const;
+  // The same from the squares of the board they were found on.
+  double LeaveValueOf(const BoardSquares& squares, const Candidate& candidate,
+                      double leaveWeight) const;
+  // No candidate's leave is worth more (see LeaveValueCeiling).
+  double LeaveValueCeiling(double leaveWeight) const;
   // The square the main word starts on.
   int Row(const Candidate& candidate) const {
     return candidate.direction == 0 ? candidate.line : candidate.start;
@@ -96,11 +101,11 @@ class Candidates {
   int RackLeft(const Grid& grid, const Candidate& candidate, char* out) const;
   template <typename Grid>
   void FillMoveOn(const Grid& grid, const Candidate& candidate, Move& move) const;
-  // The tiles the rack keeps after the candidate; a blank as '?'.
-  std::string Leave(const Candidate& candidate) const;
+  template <typename Grid>
+  double LeaveValueOn(const Grid& grid, const Candidate& candidate, double leaveWeight) const;
   // Calls take(tile) for each rack tile the candidate lays, in board order; a blank as '?'.
-  template <typename Take>
-  void ForEachTileLaid(const Candidate& candidate, Take take) const;
+  template <typename Grid, typename Take>
+  void ForEachTileLaid(const Grid& grid, const Candidate& candidate, Take take) const;
 
   std::vector<Candidate> items_;
   const Board* board_ = nullptr;

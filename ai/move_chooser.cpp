@@ -245,50 +245,58 @@ RankedMoves::RankedMoves(const Candidates& candidates, const std::vector<int>& k
     : size_(static_cast<int>(kept.size())),
       context_(candidates.Context()),
       squares_(candidates.Squares()),
+      leaveWeight_(leaveWeight),
+      leaveCeiling_(candidates.LeaveValueCeiling(leaveWeight)),
       lettersInBag_(lettersInBag),
       evaluations_(kept.size()) {
   kept_.reserve(kept.size());
-  ceilings_.reserve(kept.size());
-  for (int index : kept) {
-    const Candidate& candidate = candidates[static_cast<std::size_t>(index)];
-    kept_.push_back(candidate);
-    ceilings_.push_back(candidate.total + candidates.LeaveValueOf(candidate, leaveWeight));
-  }
-  byCeiling_.resize(kept.size());
-  std::iota(byCeiling_.begin(), byCeiling_.end(), 0);
-  std::stable_sort(byCeiling_.begin(), byCeiling_.end(), [&](int a, int b) {
-    return ceilings_[static_cast<std::size_t>(a)] > ceilings_[static_cast<std::size_t>(b)];
-  });
+  for (int index : kept) kept_.push_back(candidates[static_cast<std::size_t>(index)]);
 }
 
 void RankedMoves::Settle(int places) const {
-  const auto n = static_cast<int>(kept_.size());
+  const int n = size_;
+  auto valueLeave = [&] {
+    const int k = leavesValued_++;
+    const Candidate& candidate = kept_[static_cast<std::size_t>(k)];
+    ceilings_.emplace_back(
+        candidate.total + context_.LeaveValueOf(*squares_, candidate, leaveWeight_), k);
+    std::push_heap(ceilings_.begin(), ceilings_.end());
+  };
   auto rate = [&] {
-    const auto k = static_cast<std::size_t>(byCeiling_[static_cast<std::size_t>(rated_++)]);
-    const Candidate& candidate = kept_[k];
-    evaluations_[k] =
-        ceilings_[k] - HookRisk(*squares_, context_.Words(), lettersInBag_,
-                                std::string_view(candidate.word.data(), candidate.length),
-                                context_.Row(candidate), context_.Column(candidate),
-                                candidate.direction, candidate.total);
+    std::pop_heap(ceilings_.begin(), ceilings_.end());
+    const auto [ceiling, k] = ceilings_.back();
+    ceilings_.pop_back();
+    const Candidate& candidate = kept_[static_cast<std::size_t>(k)];
+    evaluations_[static_cast<std::size_t>(k)] =
+        ceiling - HookRisk(*squares_, context_.Words(), lettersInBag_,
+                           std::string_view(candidate.word.data(), candidate.length),
+                           context_.Row(candidate), context_.Column(candidate), candidate.direction,
+                           candidate.total);
+    rated_.push_back(k);
   };
   auto byPlace = [&](int a, int b) { return RatedBefore(a, b, evaluations_); };
   if (places >= n) {
-    while (rated_ < n) rate();
+    while (leavesValued_ < n) valueLeave();
+    while (!ceilings_.empty()) rate();
   }
   while (static_cast<int>(places_.size()) < places) {
-    if (rated_ < n) rate();
+    const double loose = leavesValued_ < n
+                             ? kept_[static_cast<std::size_t>(leavesValued_)].total + leaveCeiling_
+                             : -HUGE_VAL;
+    const double exact = ceilings_.empty() ? -HUGE_VAL : ceilings_.front().first;
     // A move rated above every ceiling not yet rated is ahead of all the moves left.
-    const double ceiling =
-        rated_ < n
-            ? ceilings_[static_cast<std::size_t>(byCeiling_[static_cast<std::size_t>(rated_)])]
-            : -HUGE_VAL;
+    const double top = std::max(loose, exact);
     places_.clear();
-    for (int i = 0; i < rated_; ++i) {
-      const int k = byCeiling_[static_cast<std::size_t>(i)];
-      if (evaluations_[static_cast<std::size_t>(k)] > ceiling) places_.push_back(k);
+    for (int k : rated_) {
+      if (evaluations_[static_cast<std::size_t>(k)] > top) places_.push_back(k);
     }
     std::sort(places_.begin(), places_.end(), byPlace);
+    if (static_cast<int>(places_.size()) >= places || top == -HUGE_VAL) break;
+    if (loose >= exact) {
+      valueLeave();
+    } else {
+      rate();
+    }
   }
 }
 

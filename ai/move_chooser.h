@@ -66,16 +66,20 @@ class RankedMoves {
   mutable std::vector<Move> moves_;
   mutable std::atomic<bool> whole_ = false;
   // Until made whole: the candidates, what they are made whole and rated from, and how far the
-  // rating has come.
+  // rating has come. A move's ceiling is its score and leave, which its hook risk only lowers;
+  // before its leave is valued, its score and the most any leave of the rack is worth.
   Candidates context_;
   std::optional<BoardSquares> squares_;
+  double leaveWeight_ = 0;
+  double leaveCeiling_ = 0;
   std::uint32_t lettersInBag_ = 0;
   std::vector<Candidate> kept_;
-  std::vector<double> ceilings_;  // score and leave: no hook risk raises the evaluation above
-  std::vector<int> byCeiling_;    // the kept moves, highest ceiling first
   mutable std::mutex mutex_;
-  mutable int rated_ = 0;  // of byCeiling_
+  mutable int leavesValued_ = 0;  // of kept_, from the highest score down
+  // The kept moves whose leave is valued and hook risk not yet, by ceiling (a heap).
+  mutable std::vector<std::pair<double, int>> ceilings_;
   mutable std::vector<double> evaluations_;
+  mutable std::vector<int> rated_;
   mutable std::vector<int> places_;  // the kept moves whose places are known, best first
 };
 

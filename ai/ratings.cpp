@@ -137,6 +137,18 @@ double LeaveValue(const LeaveTiles& leave, double leaveWeight) {
   return (v - duplicates) * leaveWeight;
 }
 
+double LeaveValueCeiling(const LeaveTiles& tiles, double leaveWeight) {
+  if (!(leaveWeight >= 0)) return HUGE_VAL;
+  int v = 0;
+  for (std::size_t i = 0; i < kSynergyLetters.size(); ++i) {
+    if ((tiles.letters >> (kSynergyLetters[i] - 'A') & 1) != 0) v += kSynergyBonus[i];
+  }
+  if (tiles.counts[kBlankIndex] > 0) v += 13;
+  // The balance takes off at least -5.
+  v += 5;
+  return v * leaveWeight;
+}
+
 double LeaveValue(std::string_view leave, double leaveWeight) {
   if (leave.empty()) return 0;
   LeaveTiles tiles;

@@ -33,6 +33,11 @@ struct LeaveTiles {
 // The same worth, from the counts.
 double LeaveValue(const LeaveTiles& leave, double leaveWeight);
 
+// No leave of some of these tiles is worth more: the synergy of every letter of RETAINS among
+// them, the blank's 13 and the most the balance can add, with no penalty or duplicate; infinite
+// for a negative weight.
+double LeaveValueCeiling(const LeaveTiles& tiles, double leaveWeight);
+
 // Twice the difference between consonants and vowels, with 5 more for a leave of only vowels
 // or only consonants, and 5 less when it holds a blank or an S and the difference is small.
 int LeaveBalance(std::string_view leave);

@@ -26,6 +26,24 @@ TEST(Ratings, LeaveValuesAndTheirParts) {
   EXPECT_EQ(LeaveBalance("BCDFG"), 2 * 5 + 5);  // consonants only
   EXPECT_EQ(LeaveBalance("RST"), 2 * 3 + 5);    // an S, but the difference is 3
   EXPECT_EQ(LeaveValue("RETAINS", 1.0), 3 + 3 + 1 + 2 + 1 + 2 + 8 - 2 + 5);
+
+  // No part of a rack is worth more than the rack's ceiling, which a lone S reaches.
+  auto tilesOf = [](std::string_view rack) {
+    LeaveTiles tiles;
+    for (char tile : rack) tiles.Add(tile);
+    return tiles;
+  };
+  EXPECT_EQ(LeaveValueCeiling(tilesOf("S"), 1.0), LeaveValue("S", 1.0));
+  for (const std::string_view rack : {"RETAINS", "SS??EEA", "QUVWXYZ", "AEIOU?S", "BCDFGHS"}) {
+    const double ceiling = LeaveValueCeiling(tilesOf(rack), 0.8);
+    for (unsigned mask = 0; mask < 1u << rack.size(); ++mask) {
+      std::string leave;
+      for (std::size_t i = 0; i < rack.size(); ++i) {
+        if ((mask >> i & 1) != 0) leave += rack[i];
+      }
+      EXPECT_LE(LeaveValue(leave, 0.8), ceiling) << rack << ": " << leave;
+    }
+  }
 }
 
 struct Table {
