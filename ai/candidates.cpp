@@ -168,10 +168,7 @@ int Rank(const TrieNode& node, char letter) { return node.FindChild(letter); }
 
 }  // namespace
 
-bool Candidates::Before(const Candidate& a, const Candidate& b) const {
-  if (a.direction != b.direction) return a.direction < b.direction;
-  if (a.line != b.line) return a.line < b.line;
-  if (a.anchor != b.anchor) return a.anchor < b.anchor;
+bool Candidates::BeforeFromOneAnchor(const Candidate& a, const Candidate& b) const {
   // Found from one anchor: by left part, the shorter of two where one begins the other, then by
   // the rest; letter by letter in the tree's order, a real tile before a blank.
   const bool alphabetical = words_->ChildrenAlphabetical();

@@ -61,7 +61,12 @@ class Candidates {
   const std::vector<Candidate>& Items() const { return items_; }
 
   // Whether `a` comes before `b` in the plain search's order.
-  bool Before(const Candidate& a, const Candidate& b) const;
+  bool Before(const Candidate& a, const Candidate& b) const {
+    if (a.direction != b.direction) return a.direction < b.direction;
+    if (a.line != b.line) return a.line < b.line;
+    if (a.anchor != b.anchor) return a.anchor < b.anchor;
+    return BeforeFromOneAnchor(a, b);
+  }
   // The candidate as the plain search records it: every field a trial evaluation gives.
   Move ToMove(const Candidate& candidate) const;
   // The same, written into a fresh Move.
@@ -95,6 +100,7 @@ class Candidates {
 
  private:
   friend class Search;
+  bool BeforeFromOneAnchor(const Candidate& a, const Candidate& b) const;
   // The tiles left on the rack copy of the plain search when it records the candidate,
   // written to `out` (room for 8); answers how many. `Grid` is the Board or BoardSquares.
   template <typename Grid>

@@ -20,13 +20,13 @@ namespace {
 // The level "Good": what a level value below 1 plays as.
 constexpr int kDefaultLevelValue = 8;
 
-// Whether the move at `a` of a kept list (highest score first) is ranked before the one at `b`:
-// the higher evaluation first, and of equal evaluations the lower score, or the later in the
-// search's order.
-bool RatedBefore(int a, int b, const std::vector<double>& evaluations) {
-  const double ea = evaluations[static_cast<std::size_t>(a)];
-  const double eb = evaluations[static_cast<std::size_t>(b)];
-  return ea != eb ? ea > eb : a > b;
+// Whether a rated move is ranked before another: the higher evaluation first; of equal
+// evaluations the lower score, and of equal scores the one the search found first.
+template <typename FoundFirst>
+bool RatedBefore(double ea, int ta, double eb, int tb, FoundFirst foundFirst) {
+  if (ea != eb) return ea > eb;
+  if (ta != tb) return ta < tb;
+  return foundFirst();
 }
 
 Move NoMove() {
@@ -78,8 +78,13 @@ MoveChooser::MoveChooser(const std::vector<Move>& candidates, int keepCount, con
         }
         std::vector<int> places(kept.size());
         std::iota(places.begin(), places.end(), 0);
-        std::sort(places.begin(), places.end(),
-                  [&](int a, int b) { return RatedBefore(a, b, evaluations); });
+        std::sort(places.begin(), places.end(), [&](int a, int b) {
+          const int ia = kept[static_cast<std::size_t>(a)];
+          const int ib = kept[static_cast<std::size_t>(b)];
+          return RatedBefore(evaluations[static_cast<std::size_t>(a)], at(ia).total,
+                             evaluations[static_cast<std::size_t>(b)], at(ib).total,
+                             [&] { return ia < ib; });
+        });
         std::vector<Move> moves;
         moves.reserve(kept.size());
         for (int k : places) {
@@ -106,10 +111,10 @@ MoveChooser::MoveChooser(const Candidates& candidates, int keepCount, const Boar
 
 namespace {
 
-// The indexes of the `kept` highest of `n` moves by score, highest first, and of equal scores
-// the one the search found last first: the list in ascending order of score and search order,
-// taken from the top down. Scores are sorted as integers; the search's order is only asked
-// within a score.
+// The indexes of the `kept` highest of `n` moves by score, highest first, moves of one score in
+// no particular order: the list in ascending order of score and search order, taken from the
+// top down. Scores are sorted as integers; the search's order is only asked of the lowest score
+// kept, which may be shared with moves left out.
 template <typename Score, typename Before>
 std::vector<int> Highest(int n, int kept, Score score, Before before) {
   // Highest score first, as an unsigned key above the index.
@@ -138,13 +143,6 @@ std::vector<int> Highest(int n, int kept, Score score, Before before) {
   auto searchOrder = [&](int a, int b) { return before(b, a); };
   std::sort(first, order.end(), searchOrder);
   order.erase(first + placesLeft, order.end());
-  // Within every other score, the search's order.
-  for (auto run = order.begin(); run != first;) {
-    const int runScore = score(*run);
-    auto end = std::find_if(run, first, [&](int i) { return score(i) != runScore; });
-    std::sort(run, end, searchOrder);
-    run = end;
-  }
   return order;
 }
 
@@ -172,7 +170,13 @@ void MoveChooser::Choose(int n, int keepCount, Score score, Before before, Fill 
   const int kept = std::min(n, keepCount_ + 1);
   const std::vector<int> order = Highest(n, kept, score, before);
   ranked_ = rank(order, LettersInBag(*bag_));
-  fill(order.front(), highestMove_);
+  // Of the highest score, the one the search found last.
+  int highest = order.front();
+  for (int i : order) {
+    if (score(i) != score(highest)) break;
+    if (before(highest, i)) highest = i;
+  }
+  fill(highest, highestMove_);
   fill(lowest, fallbackMove_);
   highestMove_.evaluation = 0;
   fallbackMove_.evaluation = 0;
@@ -274,7 +278,13 @@ void RankedMoves::Settle(int places) const {
                            candidate.total);
     rated_.push_back(k);
   };
-  auto byPlace = [&](int a, int b) { return RatedBefore(a, b, evaluations_); };
+  auto byPlace = [&](int a, int b) {
+    const Candidate& ca = kept_[static_cast<std::size_t>(a)];
+    const Candidate& cb = kept_[static_cast<std::size_t>(b)];
+    return RatedBefore(evaluations_[static_cast<std::size_t>(a)], ca.total,
+                       evaluations_[static_cast<std::size_t>(b)], cb.total,
+                       [&] { return context_.Before(ca, cb); });
+  };
   if (places >= n) {
     while (leavesValued_ < n) valueLeave();
     while (!ceilings_.empty()) rate();
