@@ -294,14 +294,16 @@ void RankedMoves::Settle(int places) const {
                              ? kept_[static_cast<std::size_t>(leavesValued_)].total + leaveCeiling_
                              : -HUGE_VAL;
     const double exact = ceilings_.empty() ? -HUGE_VAL : ceilings_.front().first;
-    // A move rated above every ceiling not yet rated is ahead of all the moves left.
+    // A move rated above every ceiling not yet rated is ahead of all the moves left; once all
+    // are rated, every one has its place.
+    const bool allRated = leavesValued_ == n && ceilings_.empty();
     const double top = std::max(loose, exact);
     places_.clear();
     for (int k : rated_) {
-      if (evaluations_[static_cast<std::size_t>(k)] > top) places_.push_back(k);
+      if (allRated || evaluations_[static_cast<std::size_t>(k)] > top) places_.push_back(k);
     }
     std::sort(places_.begin(), places_.end(), byPlace);
-    if (static_cast<int>(places_.size()) >= places || top == -HUGE_VAL) break;
+    if (static_cast<int>(places_.size()) >= places || allRated) break;
     if (loose >= exact) {
       valueLeave();
     } else {
