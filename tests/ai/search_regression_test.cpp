@@ -148,7 +148,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       // Read only after the board and the search have moved on, as a review reads it.
       const MoveChooser readLater(top, 200, board_, bag_, computer, human, nullptr, false,
                                   moveConfig_.GetBonus());
-      for (int level = 1; level <= 4; ++level) {
+      for (int level = 1; level <= 10; ++level) {
         EXPECT_EQ(bounded.ChooseMove(level), slow.ChooseMove(level)) << where << ", " << level;
       }
       EXPECT_EQ(bounded.Ranked(), slow.Ranked()) << where;
