@@ -231,40 +231,31 @@ int Candidates::RackLeft(const Grid& grid, const Candidate& candidate, char* out
   return rack.CopyTiles(out);
 }
 
-template <typename Grid, typename Take>
-void Candidates::ForEachTileLaid(const Grid& grid, const Candidate& candidate, Take take) const {
+template <typename Take>
+void Candidates::ForEachTileLaid(const BoardSquares& squares, const Candidate& candidate,
+                                 Take take) const {
   const int dr = candidate.direction == 0 ? 0 : 1;
   const int dc = 1 - dr;
   for (int i = 0; i < candidate.length; ++i) {
-    if (grid.Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
+    if (squares.Cell(Row(candidate) + i * dr, Column(candidate) + i * dc).HasTile()) continue;
     take(candidate.Blank(i) ? '?' : candidate.word[static_cast<std::size_t>(i)]);
   }
 }
 
-template <typename Grid>
-double Candidates::LeaveValueOn(const Grid& grid, const Candidate& candidate,
+double Candidates::LeaveValueOf(const BoardSquares& squares, const Candidate& candidate,
                                 double leaveWeight) const {
   // A rack of tiles only, as every dealt rack is, is counted; anything else goes as text.
   if (!rackIsTiles_) {
     std::string leave = rack_;
-    ForEachTileLaid(grid, candidate, [&](char tile) {
+    ForEachTileLaid(squares, candidate, [&](char tile) {
       const std::size_t at = leave.find(tile);
       if (at != std::string::npos) leave.erase(at, 1);
     });
     return LeaveValue(leave, leaveWeight);
   }
   LeaveTiles leave = rackTiles_;
-  ForEachTileLaid(grid, candidate, [&](char tile) { leave.Remove(tile); });
+  ForEachTileLaid(squares, candidate, [&](char tile) { leave.Remove(tile); });
   return LeaveValue(leave, leaveWeight);
-}
-
-double Candidates::LeaveValueOf(const Candidate& candidate, double leaveWeight) const {
-  return LeaveValueOn(*board_, candidate, leaveWeight);
-}
-
-double Candidates::LeaveValueOf(const BoardSquares& squares, const Candidate& candidate,
-                                double leaveWeight) const {
-  return LeaveValueOn(squares, candidate, leaveWeight);
 }
 
 double Candidates::LeaveValueCeiling(double leaveWeight) const {

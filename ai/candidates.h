@@ -81,9 +81,8 @@ class Candidates {
   const WordList* Words() const { return words_; }
   // The squares of the board they were found on, as they stand.
   BoardSquares Squares() const { return BoardSquares(*board_); }
-  // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue).
-  double LeaveValueOf(const Candidate& candidate, double leaveWeight) const;
-  // The same from the squares of the board they were found on.
+  // What the computer makes of the tiles the rack keeps after the candidate (see LeaveValue),
+  // from the squares of the board they were found on.
   double LeaveValueOf(const BoardSquares& squares, const Candidate& candidate,
                       double leaveWeight) const;
   // No candidate's leave is worth more (see LeaveValueCeiling).
@@ -107,11 +106,9 @@ class Candidates {
   int RackLeft(const Grid& grid, const Candidate& candidate, char* out) const;
   template <typename Grid>
   void FillMoveOn(const Grid& grid, const Candidate& candidate, Move& move) const;
-  template <typename Grid>
-  double LeaveValueOn(const Grid& grid, const Candidate& candidate, double leaveWeight) const;
   // Calls take(tile) for each rack tile the candidate lays, in board order; a blank as '?'.
-  template <typename Grid, typename Take>
-  void ForEachTileLaid(const Grid& grid, const Candidate& candidate, Take take) const;
+  template <typename Take>
+  void ForEachTileLaid(const BoardSquares& squares, const Candidate& candidate, Take take) const;
 
   std::vector<Candidate> items_;
   const Board* board_ = nullptr;
