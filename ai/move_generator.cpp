@@ -149,6 +149,13 @@ class Search {
     rackForBounds_.letterValues = values_;
     rackForBounds_.SortLetters();
     if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
+    // A move laying the whole rack is found from the letters it could be made of; the walk lays
+    // one tile fewer, and its bounds leave out the full-rack bonus.
+    if ((goal == Goal::Top || goal == Goal::Best) && rackForBounds_.size == kRackSize &&
+        board.DictionaryRef() != nullptr) {
+      wholeRackWords_ = &board.DictionaryRef()->LongAnagrams();
+      mostLaid_ = kRackSize - 1;
+    }
   }
 
   // The best by equity: `keep` of them, their equities in `equities`.
@@ -244,6 +251,8 @@ class Search {
     // Empty squares with a tile next to them along or across the line, or marked.
     const std::uint32_t anchors = ~tiles & (marked | touching) & (Bit(kBoardSize) - 1);
     if (anchors == 0) return false;
+    lineAnchors_[static_cast<std::size_t>(direction * kBoardSize + line)] = anchors;
+    lineTouching_[static_cast<std::size_t>(direction * kBoardSize + line)] = touching;
     marks_.fill(0);
     lastAnchor_ = At(31 - std::countl_zero(anchors));
     lastAnchor_.anchor = 1;
@@ -266,7 +275,7 @@ class Search {
         std::array<int, 8> byLaid{};
         RunBounds runs;
         entry.upper = AnchorUpperBound(squares, *facts, i, previous, rackForBounds_, bonus_, bingo_,
-                                       &byLaid, &runs);
+                                       &byLaid, &runs, mostLaid_);
         KeepRuns(runs, runBounds_[static_cast<std::size_t>(anchorCount_)]);
         entry.equity = BestEquity(byLaid);
         entry.order = static_cast<std::int16_t>(anchorCount_++);
@@ -293,6 +302,7 @@ class Search {
       }
       return;
     }
+    if (wholeRackWords_ != nullptr) FindWholeRackMoves();
     std::sort(first, last, [](const AnchorEntry& a, const AnchorEntry& b) {
       if (a.equity != b.equity) return a.equity > b.equity;
       return a.upper != b.upper ? a.upper > b.upper : a.order < b.order;
@@ -304,6 +314,7 @@ class Search {
     lowestOnly_ = true;
     for (auto back = last; back != entry;) Walk(*--back);
     lowestOnly_ = false;
+    if (wholeRackWords_ != nullptr) FindLowestWholeRackMoves();
   }
 
   // By equity, the runs of each length with the best leave of the tiles they leave; a run of
@@ -523,6 +534,258 @@ class Search {
     return allowed;
   }
 
+  // Seven free squares of a line taking in an anchor, and the tiles between and at their ends:
+  // where a move laying the whole rack may go.
+  struct WholeRackSpan {
+    AnagramKeys::Key tiles;  // the letters of the tiles in it
+    std::int8_t direction;
+    std::int8_t line;
+    std::int8_t start;
+    std::int8_t end;     // its last square
+    std::int8_t anchor;  // the first anchor in it, which the walk would find the move from
+    bool touches;
+    int least;     // the least a move on it can score
+    double worth;  // the most a move on it can be worth
+    bool skipped;  // passed over, as none of its moves could reach the bar
+  };
+  // The spans that take in the same tiles.
+  struct SpanGroup {
+    std::int16_t first;
+    std::int16_t last;
+    double worth;  // the most of its spans
+  };
+
+  // Every move laying the whole rack that may count, found before the walk so that the bar
+  // rises early: the words of the rack's letters and a span's tiles (a blank standing for each
+  // letter in turn), fitted to the spans with those tiles, the most promising spans first.
+  void FindWholeRackMoves() {
+    // The leave of a move laying every tile.
+    const int savedLeave = leaveIndex_;
+    for (int code = 0; code <= kBlank; ++code) {
+      leaveIndex_ -=
+          rack_[static_cast<std::size_t>(code)] * leaveStride_[static_cast<std::size_t>(code)];
+    }
+    const double leave = goal_ == Goal::Best ? leaves_->Value(leaveIndex_) : 0;
+    int count = 0;
+    for (int direction = 0; direction < 2; ++direction) {
+      for (int line = 0; line < kBoardSize; ++line) {
+        const auto index = static_cast<std::size_t>(direction * kBoardSize + line);
+        if ((lineMask_[static_cast<std::size_t>(direction)] >> line & 1) == 0 ||
+            lineAnchors_[index] == 0) {
+          continue;
+        }
+        NoteSpans(direction, line, lineAnchors_[index], lineTouching_[index], leave, count);
+      }
+    }
+    const auto first = spans_.begin();
+    std::sort(first, first + count, [](const WholeRackSpan& a, const WholeRackSpan& b) {
+      return a.tiles != b.tiles ? a.tiles < b.tiles : a.worth > b.worth;
+    });
+    int groups = 0;
+    for (int i = 0; i < count;) {
+      int next = i + 1;
+      while (next < count && spans_[static_cast<std::size_t>(next)].tiles ==
+                                 spans_[static_cast<std::size_t>(i)].tiles) {
+        ++next;
+      }
+      groups_[static_cast<std::size_t>(groups++)] = {static_cast<std::int16_t>(i),
+                                                     static_cast<std::int16_t>(next),
+                                                     spans_[static_cast<std::size_t>(i)].worth};
+      i = next;
+    }
+    // The most promising first, so that the bar rises early.
+    std::sort(groups_.begin(), groups_.begin() + groups,
+              [](const SpanGroup& a, const SpanGroup& b) { return a.worth > b.worth; });
+    AnagramKeys::Key rackKey = 0;
+    for (int letter = 0; letter < 26; ++letter) {
+      rackKey += static_cast<AnagramKeys::Key>(rack_[static_cast<std::size_t>(letter)]) *
+                 AnagramKeys::KeyOf(letter);
+    }
+    rackKey_ = rackKey;
+    for (int g = 0; g < groups; ++g) {
+      const SpanGroup& group = groups_[static_cast<std::size_t>(g)];
+      // Moves below the bar are passed over; for the highest-scoring moves a span passed over
+      // is come back to when the walk has found moves scoring as low as it can.
+      bool any = false;
+      for (int k = group.first; k < group.last; ++k) {
+        WholeRackSpan& span = spans_[static_cast<std::size_t>(k)];
+        span.skipped = span.worth < bar_;
+        any = any || !span.skipped;
+      }
+      if (any) SpellGroup(group);
+    }
+    groupCount_ = groups;
+    leaveIndex_ = savedLeave;
+  }
+
+  // The words the group's spans may hold, kept on those not passed over.
+  void SpellGroup(const SpanGroup& group) {
+    const AnagramKeys::Key key = rackKey_ + spans_[static_cast<std::size_t>(group.first)].tiles;
+    auto spell = [&](int a, int b) {
+      spanBlanks_ = {a, b};
+      AnagramKeys::Key letters = key;
+      for (int letter : spanBlanks_) {
+        if (letter >= 0) letters += AnagramKeys::KeyOf(letter);
+      }
+      wholeRackWords_->ForEachWord(letters, [&](std::string_view word) { Fit(group, word); });
+    };
+    switch (rack_[kBlank]) {
+      case 0:
+        spell(-1, -1);
+        break;
+      case 1:
+        for (int a = 0; a < 26; ++a) spell(a, -1);
+        break;
+      default:
+        for (int a = 0; a < 26; ++a) {
+          for (int b = a; b < 26; ++b) spell(a, b);
+        }
+    }
+  }
+
+  // For the highest-scoring moves, once the walk is done: the spans passed over where a move
+  // may score as low as the lowest found.
+  void FindLowestWholeRackMoves() {
+    for (int g = 0; g < groupCount_; ++g) {
+      const SpanGroup& group = groups_[static_cast<std::size_t>(g)];
+      bool any = false;
+      for (int k = group.first; k < group.last; ++k) {
+        WholeRackSpan& span = spans_[static_cast<std::size_t>(k)];
+        // Those spelt already are passed over now.
+        span.skipped = !span.skipped || span.least > lowest_;
+        any = any || !span.skipped;
+      }
+      if (any) SpellGroup(group);
+    }
+  }
+
+  // The spans of a line with the anchors and touching squares given, added at spans_[count].
+  void NoteSpans(int direction, int line, std::uint32_t anchors, std::uint32_t touching,
+                 double leave, int& count) {
+    const LineSquares& squares = lines_[static_cast<std::size_t>(direction * kBoardSize + line)];
+    std::array<int, kBoardSize> free{};
+    int frees = 0;
+    AnagramKeys::Key tilesBefore[kBoardSize + 1];
+    tilesBefore[0] = 0;
+    const std::uint32_t laid = rack_[kBlank] > 0 ? kAllLetters : onRack_;
+    for (int i = 0; i < kBoardSize; ++i) {
+      const LineSquare& square = squares[static_cast<std::size_t>(i)];
+      tilesBefore[i + 1] = tilesBefore[i];
+      if (square.tile == 0) {
+        // A square no rack tile can be laid on ends every span before it.
+        free[static_cast<std::size_t>(frees++)] = (square.allowed & laid) != 0 ? i : -1;
+      } else if (IsUpperLetter(square.tile)) {
+        tilesBefore[i + 1] += AnagramKeys::KeyOf(square.tile - 'A');
+      }
+    }
+    for (int s = 0; s + kRackSize <= frees; ++s) {
+      std::uint32_t covered = 0;
+      bool open = true;
+      for (int k = s; k < s + kRackSize && open; ++k) {
+        open = free[static_cast<std::size_t>(k)] >= 0;
+        if (open) covered |= Bit(free[static_cast<std::size_t>(k)]);
+      }
+      if (!open || (covered & anchors) == 0) continue;
+      int start = free[static_cast<std::size_t>(s)];
+      while (start > 0 && squares[static_cast<std::size_t>(start - 1)].tile != 0) --start;
+      int end = free[static_cast<std::size_t>(s + kRackSize - 1)];
+      while (end + 1 < kBoardSize && squares[static_cast<std::size_t>(end + 1)].tile != 0) ++end;
+      WholeRackSpan& span = spans_[static_cast<std::size_t>(count++)];
+      span.tiles = tilesBefore[end + 1] - tilesBefore[start];
+      span.direction = static_cast<std::int8_t>(direction);
+      span.line = static_cast<std::int8_t>(line);
+      span.start = static_cast<std::int8_t>(start);
+      span.end = static_cast<std::int8_t>(end);
+      const int anchor = std::countr_zero(covered & anchors);
+      span.anchor = static_cast<std::int8_t>(anchor);
+      span.touches = (touching >> anchor & 1) != 0;
+      const ScoreRange range = WholeRackRange(squares, start, end, rackForBounds_, bonus_);
+      span.least = range.least;
+      span.worth = range.most + leave;
+    }
+  }
+
+  // Keeps the word on each of the group's spans it fits: its letters on the tiles, and on the
+  // free squares letters the words across allow.
+  void Fit(const SpanGroup& group, std::string_view word) {
+    for (int k = group.first; k < group.last; ++k) {
+      const WholeRackSpan& span = spans_[static_cast<std::size_t>(k)];
+      if (span.skipped || (goal_ == Goal::Best && span.worth < bar_)) continue;
+      const LineSquare* squares =
+          lines_[static_cast<std::size_t>(span.direction * kBoardSize + span.line)].data();
+      bool fits = static_cast<int>(word.size()) == span.end - span.start + 1;
+      for (int p = span.start; p <= span.end && fits; ++p) {
+        const int letter = word[static_cast<std::size_t>(p - span.start)];
+        const LineSquare& square = squares[p];
+        fits = square.tile != 0 ? square.tile == 'A' + letter : (square.allowed >> letter & 1) != 0;
+      }
+      if (!fits) continue;
+      direction_ = span.direction;
+      line_ = span.line;
+      anchor_ = span.anchor;
+      anchorTouchesTile_ = span.touches;
+      squares_ = lines_[static_cast<std::size_t>(direction_ * kBoardSize + line_)].data();
+      spanStart_ = span.start;
+      spanEnd_ = span.end;
+      for (int p = span.start; p <= span.end; ++p) {
+        if (squares[p].tile == 0) {
+          word_[static_cast<std::size_t>(p)] =
+              static_cast<std::uint8_t>('A' + word[static_cast<std::size_t>(p - span.start)]);
+        }
+      }
+      KeepSpelt();
+    }
+  }
+
+  // The word spelt on the span, kept once for every way the blanks may lie among the squares of
+  // the letters they stand for.
+  void KeepSpelt() {
+    const auto [a, b] = spanBlanks_;
+    if (a < 0) {
+      KeepSpeltWith(0);
+      return;
+    }
+    // The free squares of each letter a blank stands for, as bits.
+    std::uint32_t ofA = 0;
+    std::uint32_t ofB = 0;
+    for (int p = spanStart_; p <= spanEnd_; ++p) {
+      if (squares_[static_cast<std::size_t>(p)].tile != 0) continue;
+      const int letter = word_[static_cast<std::size_t>(p)] - 'A';
+      if (letter == a) ofA |= Bit(p);
+      if (letter == b) ofB |= Bit(p);
+    }
+    for (std::uint32_t first = ofA; first != 0; first &= first - 1) {
+      const std::uint32_t one = first & (~first + 1);
+      if (b < 0) {
+        KeepSpeltWith(one);
+      } else {
+        // The second among the rest of its letter's squares, or one of the other letter's.
+        for (std::uint32_t second = a == b ? first & (first - 1) : ofB; second != 0;
+             second &= second - 1) {
+          KeepSpeltWith(one | (second & (~second + 1)));
+        }
+      }
+    }
+  }
+
+  // Keeps the word spelt on the span, with blanks on the squares given as bits.
+  void KeepSpeltWith(std::uint32_t blanks) {
+    Sums sums;
+    for (int p = spanStart_; p <= spanEnd_; ++p) {
+      const LineSquare& square = squares_[static_cast<std::size_t>(p)];
+      if (square.tile != 0) {
+        sums = Taken(sums, p);
+        continue;
+      }
+      std::uint8_t& letter = word_[static_cast<std::size_t>(p)];
+      letter &= static_cast<std::uint8_t>(~kLaidBlank);
+      const bool blank = (blanks >> p & 1) != 0;
+      if (blank) letter |= kLaidBlank;
+      sums = Laid(sums, square, blank ? 0 : values_[static_cast<std::size_t>(letter - 'A')]);
+    }
+    Record(spanStart_, spanEnd_ + 1, sums);
+  }
+
   // A tile's code in the GADDAG; a character no word has gets a code no node has.
   static int CodeOfTile(char tile) { return IsUpperLetter(tile) ? Gaddag::CodeOf(tile) : 31; }
 
@@ -553,6 +816,7 @@ class Search {
   template <typename Next>
   [[gnu::always_inline]] inline void ForEachPlacement(std::uint32_t node, int position, Sums sums,
                                                       Next&& next) {
+    if (sums.placed >= mostLaid_) return;
     const LineSquare& square = squares_[static_cast<std::size_t>(position)];
     const bool blankOnRack = rack_[kBlank] > 0;
     const std::uint32_t codes = gaddag_->Codes(node);
@@ -791,6 +1055,19 @@ class Search {
   std::array<double, kRackSize + 1> leftUpper_{};
   std::array<std::array<double, kRackSize + 1>, kRackSize> rightUpper_{};
   bool anchorTouchesTile_ = false;
+  // Moves laying the whole rack, when found apart from the walk: the words their letters may
+  // form, the spans they may lie on, and the one worked on.
+  const AnagramKeys* wholeRackWords_ = nullptr;
+  int mostLaid_ = kRackSize;  // the most tiles the walk lays
+  std::array<std::uint32_t, 2 * kBoardSize> lineAnchors_{};
+  std::array<std::uint32_t, 2 * kBoardSize> lineTouching_{};
+  std::array<WholeRackSpan, 2 * kBoardSize*(kBoardSize - kRackSize + 1)> spans_;
+  std::array<SpanGroup, 2 * kBoardSize*(kBoardSize - kRackSize + 1)> groups_;
+  int groupCount_ = 0;
+  AnagramKeys::Key rackKey_ = 0;  // the rack's tiles but its blanks
+  int spanStart_ = 0;
+  int spanEnd_ = 0;
+  std::array<int, 2> spanBlanks_{};  // the letters the blanks stand for, -1 for none
   // By equity, the leave of the tiles still on the rack, followed as tiles are laid.
   int leaveIndex_ = 0;
   std::array<int, 27> leaveStride_{};

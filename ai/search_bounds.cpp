@@ -49,14 +49,14 @@ bool BingoCheck::Possible(AnagramKeys::Key boardLetters) {
   bool possible = false;
   const int blanks = rack_.counts[26];
   if (blanks == 0) {
-    possible = anagrams_->MayFormWord(key);
+    possible = anagrams_->FormsWord(key);
   } else if (blanks == 1) {
     for (int a = 0; a < 26 && !possible; ++a)
-      possible = anagrams_->MayFormWord(key + AnagramKeys::KeyOf(a));
+      possible = anagrams_->FormsWord(key + AnagramKeys::KeyOf(a));
   } else if (blanks == 2) {
     for (int a = 0; a < 26 && !possible; ++a) {
       for (int b = a; b < 26 && !possible; ++b) {
-        possible = anagrams_->MayFormWord(key + AnagramKeys::KeyOf(a) + AnagramKeys::KeyOf(b));
+        possible = anagrams_->FormsWord(key + AnagramKeys::KeyOf(a) + AnagramKeys::KeyOf(b));
       }
     }
   } else {
@@ -128,7 +128,7 @@ LineRuns ReadLineRuns(const LineSquares& line, const RackForBounds& rack) {
 
 int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor, int previous,
                      const RackForBounds& rack, int bonus, BingoCheck& bingo,
-                     std::array<int, 8>* byLaid, RunBounds* runs) {
+                     std::array<int, 8>* byLaid, RunBounds* runs, int mostLaid) {
   const auto& free = facts.free;
   const auto& caps = facts.caps;
   const int count = facts.count;
@@ -141,7 +141,8 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
   if (runs != nullptr) {
     for (auto& row : *runs) row.fill(INT_MIN);
   }
-  if (at < 0 || rack.size == 0) return best;
+  const int most = std::min(rack.size, mostLaid);
+  if (at < 0 || most <= 0) return best;
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
   };
@@ -154,7 +155,7 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
   auto fixedOf = [](const LineSquare& s) {
     return (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
   };
-  for (int i = at; i >= first && at - i < rack.size; --i) {
+  for (int i = at; i >= first && at - i < most; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
     // The word runs over the tiles that touch the run at either end.
     const int start = facts.runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
@@ -189,7 +190,7 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
       }
     };
     weighAll(at - 1);
-    for (int j = at; j < count && j - i < rack.size; ++j) {
+    for (int j = at; j < count && j - i < most; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
       const LineSquare& s = square(j);
       fixed += fixedOf(s);
@@ -226,6 +227,47 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
     }
   }
   return best;
+}
+
+ScoreRange WholeRackRange(const LineSquares& line, int start, int end, const RackForBounds& rack,
+                          int bonus) {
+  int multiplier = 1;
+  int fixed = 0;
+  int tiles = 0;
+  int capped = 0;
+  std::array<int, kBoardSize> weights{};
+  int size = 0;
+  for (int p = start; p <= end; ++p) {
+    const LineSquare& s = line[static_cast<std::size_t>(p)];
+    if (s.tile != 0) {
+      tiles += s.tileValue;
+      continue;
+    }
+    multiplier *= s.premium.word;
+    fixed += (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
+  }
+  for (int p = start; p <= end; ++p) {
+    const LineSquare& s = line[static_cast<std::size_t>(p)];
+    if (s.tile != 0) continue;
+    // As for a run through an anchor: each point of a tile's value counts in the word, times its
+    // premiums, and in the word across.
+    const int weight = s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
+    capped += weight * std::max(Cap(s, rack), 0);
+    int w = size++;
+    while (w > 0 && weights[static_cast<std::size_t>(w - 1)] < weight) {
+      weights[static_cast<std::size_t>(w)] = weights[static_cast<std::size_t>(w - 1)];
+      --w;
+    }
+    weights[static_cast<std::size_t>(w)] = weight;
+  }
+  int paired = 0;
+  for (int k = 0; k < std::min(size, rack.size); ++k) {
+    paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
+  }
+  ScoreRange range;
+  range.least = tiles * multiplier + fixed + bonus;
+  range.most = range.least + std::min(paired, capped);
+  return range;
 }
 
 }  // namespace lumiquad

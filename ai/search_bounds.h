@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "model/board.h"
+#include "model/player.h"
 #include "words/anagram_keys.h"
 
 namespace lumiquad {
@@ -89,10 +90,21 @@ LineRuns ReadLineRuns(const LineSquares& line, const RackForBounds& rack);
 // values could make on each run of free squares through it, with the tiles and premiums that
 // run takes in, and the full-rack bonus only where the tiles could make a word.
 // `byLaid`, when given, gets the bound of the runs of each length (INT_MIN where none); `runs`
-// the bound of each run, by the free squares it takes before the anchor and after it.
+// the bound of each run, by the free squares it takes before the anchor and after it. Only runs
+// of `mostLaid` free squares or fewer count.
 using RunBounds = std::array<std::array<int, 8>, 8>;
 int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor, int previous,
                      const RackForBounds& rack, int bonus, BingoCheck& bingo,
-                     std::array<int, 8>* byLaid = nullptr, RunBounds* runs = nullptr);
+                     std::array<int, 8>* byLaid = nullptr, RunBounds* runs = nullptr,
+                     int mostLaid = kRackSize);
+
+// The least and the most a move laying the whole rack on the free squares from `start` to `end`
+// of a line, and the tiles between, can score.
+struct ScoreRange {
+  int least = 0;
+  int most = 0;
+};
+ScoreRange WholeRackRange(const LineSquares& line, int start, int end, const RackForBounds& rack,
+                          int bonus);
 
 }  // namespace lumiquad

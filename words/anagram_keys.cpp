@@ -1,5 +1,7 @@
 #include "words/anagram_keys.h"
 
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "words/word_list.h"
@@ -26,28 +28,51 @@ constexpr std::array<AnagramKeys::Key, 26> MakeLetterKeys() {
 const std::array<AnagramKeys::Key, 26> AnagramKeys::kLetterKeys = MakeLetterKeys();
 
 AnagramKeys AnagramKeys::Of(const WordList& words, int shortest) {
-  AnagramKeys result;
-  result.bits_.assign(std::size_t{1} << (kBitsLog2 - 6), 0);
-  // Depth first through the tree, the key of the letters so far beside each node.
-  std::vector<std::pair<const TrieNode*, std::pair<Key, int>>> stack;
-  stack.push_back({&words.Root(), {Key{0}, 0}});
-  while (!stack.empty()) {
-    const auto [node, at] = stack.back();
-    stack.pop_back();
-    const auto [key, depth] = at;
-    if (depth >= shortest && node->IsTerminal()) {
-      const Probes probes(key);
-      for (int i = 0; i < kProbes; ++i) {
-        const std::uint32_t bit = probes.Bit(i);
-        result.bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-      }
+  // Depth first through the tree, the letters so far and their key.
+  struct Found {
+    std::uint32_t bucket;
+    std::uint32_t at;  // in `letters`
+  };
+  std::vector<Found> found;
+  std::vector<char> letters;
+  std::string path;
+  std::vector<Key> keys{0};
+  std::vector<std::uint64_t> filter(std::size_t{1} << kFilterBits, 0);
+  auto visit = [&](auto&& self, const TrieNode& node) -> void {
+    const Key key = keys.back();
+    if (static_cast<int>(path.size()) >= shortest && node.IsTerminal()) {
+      filter[FilterWord(key)] |= FilterMask(key);
+      found.push_back({static_cast<std::uint32_t>(key >> (64 - kBucketBits)),
+                       static_cast<std::uint32_t>(letters.size())});
+      letters.push_back(static_cast<char>(path.size()));
+      letters.push_back(static_cast<char>(key >> (56 - kBucketBits)));
+      letters.insert(letters.end(), path.begin(), path.end());
     }
-    for (int i = 0; i < node->ChildCount(); ++i) {
-      const TrieNode& child = node->Child(i);
+    for (int i = 0; i < node.ChildCount(); ++i) {
+      const TrieNode& child = node.Child(i);
       const char letter = child.Letter();
       if (letter < 'A' || letter > 'Z') continue;
-      stack.push_back({&child, {key + KeyOf(letter - 'A'), depth + 1}});
+      path.push_back(static_cast<char>(letter - 'A'));
+      keys.push_back(key + KeyOf(letter - 'A'));
+      self(self, child);
+      keys.pop_back();
+      path.pop_back();
     }
+  };
+  visit(visit, words.Root());
+  // Laid out bucket by bucket.
+  AnagramKeys result;
+  result.filter_ = std::move(filter);
+  result.starts_.assign((std::size_t{1} << kBucketBits) + 1, 0);
+  for (const Found& word : found) result.starts_[word.bucket + 1] += 2u + letters[word.at];
+  for (std::size_t i = 1; i < result.starts_.size(); ++i)
+    result.starts_[i] += result.starts_[i - 1];
+  result.words_.resize(letters.size());
+  std::vector<std::uint32_t> next(result.starts_.begin(), result.starts_.end() - 1);
+  for (const Found& word : found) {
+    const auto size = static_cast<std::size_t>(2 + letters[word.at]);
+    std::copy_n(letters.begin() + word.at, size, result.words_.begin() + next[word.bucket]);
+    next[word.bucket] += static_cast<std::uint32_t>(size);
   }
   return result;
 }

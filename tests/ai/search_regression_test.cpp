@@ -96,12 +96,15 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
     GameType type;
     bool oneLetterWords;
     std::vector<std::size_t> positions;
+    int bonus = 0;  // the type's own when 0
   };
   const std::vector<Setting> settings = {
       {GameType::Scrabble, false, {0, 1, 2, 3, 5, 7, 9, 14, 20, 27}},
       {GameType::Lumiquad, false, {0, 4, 8, 12, 17, 26}},
       {GameType::Literati, false, {1, 6, 10, 19, 25}},
       {GameType::Scrabble, true, {3, 11, 23}},
+      // A full-rack bonus that makes laying every tile the lowest-scoring move there is.
+      {GameType::Scrabble, false, {7, 25, 1}, -200},
   };
   Player human(store_, false, bag_);
   Player computer(store_, true, bag_);
@@ -110,6 +113,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       for (const char* word : {"A", "I", "O", "X"}) words_.AddWord(word);
     }
     ApplyGameType(setting.type, board_, bag_, moveConfig_);
+    const int bonus = setting.bonus != 0 ? setting.bonus : moveConfig_.GetBonus();
     bag_.SetBagLetters("AEIOUSTRNLXQZ", true);
     for (std::size_t index : setting.positions) {
       const std::string where = "position " + std::to_string(index + 1) + " of type " +
@@ -119,19 +123,16 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       board_.SetMover(static_cast<int>(index % 2));
       const std::string& rack = file_.positions[index].rack;
       MarkCentreAnchor(board_);
-      const Candidates candidates = FindCandidates(board_, rack, moveConfig_.GetBonus());
+      const Candidates candidates = FindCandidates(board_, rack, bonus);
       const std::vector<Move> moves = candidates.ToMoves();
       MarkCentreAnchor(board_);
-      const std::vector<Move> plain =
-          test::ReferenceSearch(board_, moveConfig_.GetBonus()).Run(rack);
+      const std::vector<Move> plain = test::ReferenceSearch(board_, bonus).Run(rack);
       ASSERT_EQ(moves.size(), plain.size()) << where;
       for (std::size_t i = 0; i < moves.size(); ++i) {
         ASSERT_EQ(moves[i], plain[i]) << where << ", candidate " << i;
       }
-      const MoveChooser fast(candidates, 200, board_, bag_, computer, human, nullptr, false,
-                             moveConfig_.GetBonus());
-      const MoveChooser slow(plain, 200, board_, bag_, computer, human, nullptr, false,
-                             moveConfig_.GetBonus());
+      const MoveChooser fast(candidates, 200, board_, bag_, computer, human, nullptr, false, bonus);
+      const MoveChooser slow(plain, 200, board_, bag_, computer, human, nullptr, false, bonus);
       EXPECT_EQ(fast.Ranked(), slow.Ranked()) << where;
       EXPECT_EQ(fast.HighestMove(), slow.HighestMove()) << where;
       EXPECT_EQ(fast.FallbackMove(), slow.FallbackMove()) << where;
@@ -140,14 +141,12 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       const Square searchAnchor = board_.searchAnchor;
       MarkCentreAnchor(board_);
       Candidates top;
-      FindTopCandidates(board_, rack, moveConfig_.GetBonus(), 201, top);
+      FindTopCandidates(board_, rack, bonus, 201, top);
       EXPECT_EQ(board_.Squares(), marks) << where;
       EXPECT_EQ(board_.searchAnchor, searchAnchor) << where;
-      const MoveChooser bounded(top, 200, board_, bag_, computer, human, nullptr, false,
-                                moveConfig_.GetBonus());
+      const MoveChooser bounded(top, 200, board_, bag_, computer, human, nullptr, false, bonus);
       // Read only after the board and the search have moved on, as a review reads it.
-      const MoveChooser readLater(top, 200, board_, bag_, computer, human, nullptr, false,
-                                  moveConfig_.GetBonus());
+      const MoveChooser readLater(top, 200, board_, bag_, computer, human, nullptr, false, bonus);
       for (int level = 1; level <= 10; ++level) {
         EXPECT_EQ(bounded.ChooseMove(level), slow.ChooseMove(level)) << where << ", " << level;
       }
@@ -156,7 +155,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       EXPECT_EQ(bounded.FallbackMove(), slow.FallbackMove()) << where;
 
       MarkCentreAnchor(board_);
-      for (const AnchorBound& bound : AnchorBounds(board_, rack, moveConfig_.GetBonus())) {
+      for (const AnchorBound& bound : AnchorBounds(board_, rack, bonus)) {
         for (const Candidate& candidate : candidates.Items()) {
           if (candidate.direction == bound.direction && candidate.line == bound.line &&
               candidate.anchor == bound.anchor) {
@@ -171,7 +170,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       MarkCentreAnchor(board_);
       Candidates best;
       std::vector<double> equities;
-      FindBestCandidates(board_, rack, moveConfig_.GetBonus(), leaves, 5, best, equities);
+      FindBestCandidates(board_, rack, bonus, leaves, 5, best, equities);
       ASSERT_EQ(best.Size(), want.size()) << where;
       for (std::size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(equities[i], want[i].first) << where << ", best " << i;
@@ -187,7 +186,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
         choices.emplace_back().candidate = candidate;
       }
       MarkCentreAnchor(board_);
-      Replies replies(board_, moveConfig_.GetBonus(), choices);
+      Replies replies(board_, bonus, choices);
       ScratchBoard whole(board_);
       for (const std::string opponent : {"EIRSTA?", "QUVWXYZ", "DGLNOPU", "??"}) {
         auto value = [](std::string_view leave) { return LeaveValue(leave, 1.0); };
@@ -198,8 +197,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
           ScratchBoard::Laid laid;
           if (!choices[i].exchange) laid = whole.Lay(choices[i].candidate);
           MarkCentreAnchor(whole.Get());
-          FindBestCandidates(whole.Get(), opponent, moveConfig_.GetBonus(), opponentLeaves, 1, best,
-                             equities);
+          FindBestCandidates(whole.Get(), opponent, bonus, opponentLeaves, 1, best, equities);
           // The reply given is a move of the board after the choice, worth what is said.
           Candidate reply;
           double worth = 0;
@@ -207,7 +205,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
           bool legal = false;
           if (found) {
             MarkCentreAnchor(whole.Get());
-            const Candidates every = FindCandidates(whole.Get(), opponent, moveConfig_.GetBonus());
+            const Candidates every = FindCandidates(whole.Get(), opponent, bonus);
             for (const Candidate& any : every.Items()) {
               legal = legal || (any.direction == reply.direction && any.line == reply.line &&
                                 any.start == reply.start && any.length == reply.length &&
@@ -226,7 +224,7 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
       }
       board_.LayBuiltIn(setting.type);
       MarkCentreAnchor(board_);
-      FindTopCandidates(board_, "ZYXWVUT", moveConfig_.GetBonus(), 201, top);
+      FindTopCandidates(board_, "ZYXWVUT", bonus, 201, top);
       EXPECT_EQ(readLater.Ranked(), slow.Ranked()) << where;
     }
   }
