@@ -152,7 +152,7 @@ class Search {
     // A move laying the whole rack is found from the letters it could be made of; the walk lays
     // one tile fewer, and its bounds leave out the full-rack bonus.
     if ((goal == Goal::Top || goal == Goal::Best) && rackForBounds_.size == kRackSize &&
-        board.DictionaryRef() != nullptr) {
+        gaddag_ != nullptr && !gaddag_->Empty()) {
       wholeRackWords_ = &board.DictionaryRef()->LongAnagrams();
       mostLaid_ = kRackSize - 1;
     }
