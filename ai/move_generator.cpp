@@ -151,8 +151,9 @@ class Search {
     if (out_.words_ != nullptr) gaddag_ = out_.words_->SearchGaddag();
     // A move laying the whole rack is found from the letters it could be made of; the walk lays
     // one tile fewer, and its bounds leave out the full-rack bonus.
+    // With more than two blanks (a bag of the user's own) the walk finds them all as before.
     if ((goal == Goal::Top || goal == Goal::Best) && rackForBounds_.size == kRackSize &&
-        gaddag_ != nullptr && !gaddag_->Empty()) {
+        rack_[kBlank] <= 2 && gaddag_ != nullptr && !gaddag_->Empty()) {
       wholeRackWords_ = &board.DictionaryRef()->LongAnagrams();
       mostLaid_ = kRackSize - 1;
     }
@@ -621,26 +622,11 @@ class Search {
   // The words the group's spans may hold, kept on those not passed over.
   void SpellGroup(const SpanGroup& group) {
     const AnagramKeys::Key key = rackKey_ + spans_[static_cast<std::size_t>(group.first)].tiles;
-    auto spell = [&](int a, int b) {
+    AnagramKeys::ForEachBlanking(key, rack_[kBlank], [&](AnagramKeys::Key letters, int a, int b) {
       spanBlanks_ = {a, b};
-      AnagramKeys::Key letters = key;
-      for (int letter : spanBlanks_) {
-        if (letter >= 0) letters += AnagramKeys::KeyOf(letter);
-      }
       wholeRackWords_->ForEachWord(letters, [&](std::string_view word) { Fit(group, word); });
-    };
-    switch (rack_[kBlank]) {
-      case 0:
-        spell(-1, -1);
-        break;
-      case 1:
-        for (int a = 0; a < 26; ++a) spell(a, -1);
-        break;
-      default:
-        for (int a = 0; a < 26; ++a) {
-          for (int b = a; b < 26; ++b) spell(a, b);
-        }
-    }
+      return false;
+    });
   }
 
   // For the highest-scoring moves, once the walk is done: the spans passed over where a move

@@ -46,22 +46,11 @@ bool BingoCheck::Possible(AnagramKeys::Key boardLetters) {
            AnagramKeys::KeyOf(letter);
   }
   // A blank may stand for any letter: one or two of them try every letter, or pair of letters.
-  bool possible = false;
   const int blanks = rack_.counts[26];
-  if (blanks == 0) {
-    possible = anagrams_->FormsWord(key);
-  } else if (blanks == 1) {
-    for (int a = 0; a < 26 && !possible; ++a)
-      possible = anagrams_->FormsWord(key + AnagramKeys::KeyOf(a));
-  } else if (blanks == 2) {
-    for (int a = 0; a < 26 && !possible; ++a) {
-      for (int b = a; b < 26 && !possible; ++b) {
-        possible = anagrams_->FormsWord(key + AnagramKeys::KeyOf(a) + AnagramKeys::KeyOf(b));
-      }
-    }
-  } else {
-    possible = true;
-  }
+  const bool possible = blanks > 2 || AnagramKeys::ForEachBlanking(
+                                          key, blanks, [&](AnagramKeys::Key letters, int, int) {
+                                            return anagrams_->FormsWord(letters);
+                                          });
   if (size_ < static_cast<int>(remembered_.size())) {
     remembered_[static_cast<std::size_t>(size_++)] = {boardLetters, possible};
   }
@@ -98,6 +87,40 @@ int Cap(const LineSquare& square, const RackForBounds& rack) {
   }
   return rack.counts[26] > 0 ? 0 : -1;
 }
+
+// A tile's weight on a square: what each point of its value adds to the move, in its word
+// times the run's word premiums and in the word across times the square's.
+int WeightOf(const LineSquare& s, int multiplier) {
+  return s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
+}
+
+// What the cross word's tiles add less the penalties: the move's word premiums leave it be.
+int FixedOf(const LineSquare& s) {
+  return (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
+}
+
+// Weights kept highest first, so that the highest values go with the highest weights.
+struct Weights {
+  std::array<int, kRackSize> highest{};
+  int size = 0;
+
+  void Insert(int weight) {
+    int w = size++;
+    while (w > 0 && highest[static_cast<std::size_t>(w - 1)] < weight) {
+      highest[static_cast<std::size_t>(w)] = highest[static_cast<std::size_t>(w - 1)];
+      --w;
+    }
+    highest[static_cast<std::size_t>(w)] = weight;
+  }
+  // The most the rack's highest values can add on the `laid` heaviest squares.
+  int Paired(const RackForBounds& rack, int laid) const {
+    int paired = 0;
+    for (int k = 0; k < laid; ++k) {
+      paired += highest[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
+    }
+    return paired;
+  }
+};
 
 }  // namespace
 
@@ -146,72 +169,48 @@ int AnchorUpperBound(const LineSquares& line, const LineRuns& facts, int anchor,
   auto square = [&](int index) -> const LineSquare& {
     return line[static_cast<std::size_t>(free[static_cast<std::size_t>(index)])];
   };
-  // A tile's weight on a square: what each point of its value adds to the move, in its word
-  // times the run's word premiums and in the word across times the square's.
-  auto weightOf = [&](int index, int multiplier) {
-    const LineSquare& s = square(index);
-    return s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
-  };
-  auto fixedOf = [](const LineSquare& s) {
-    return (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
-  };
   for (int i = at; i >= first && at - i < most; --i) {
     if (caps[static_cast<std::size_t>(i)] < 0) break;
     // The word runs over the tiles that touch the run at either end.
     const int start = facts.runStart[static_cast<std::size_t>(free[static_cast<std::size_t>(i)])];
-    // The squares from i to the anchor, then on to j one at a time: the weights kept highest
-    // first, so that the highest values go with the highest weights. They all change only when
-    // a square with a word premium joins.
+    // The squares from i to the anchor, then on to j one at a time. The weights all change
+    // only when a square with a word premium joins.
     int multiplier = 1;
-    // What the cross words' tiles add less the penalties: the move's word premiums leave it be.
     int fixed = 0;
     for (int k = i; k < at; ++k) {
       multiplier *= square(k).premium.word;
-      fixed += fixedOf(square(k));
+      fixed += FixedOf(square(k));
     }
-    std::array<int, kRackSize> weights{};
-    int size = 0;
+    Weights weights;
     int capped = 0;
-    auto insert = [&](int weight) {
-      int w = size++;
-      while (w > 0 && weights[static_cast<std::size_t>(w - 1)] < weight) {
-        weights[static_cast<std::size_t>(w)] = weights[static_cast<std::size_t>(w - 1)];
-        --w;
-      }
-      weights[static_cast<std::size_t>(w)] = weight;
-    };
     auto weighAll = [&](int last) {
-      size = 0;
+      weights.size = 0;
       capped = 0;
       for (int k = i; k <= last; ++k) {
-        const int weight = weightOf(k, multiplier);
+        const int weight = WeightOf(square(k), multiplier);
         capped += weight * caps[static_cast<std::size_t>(k)];
-        insert(weight);
+        weights.Insert(weight);
       }
     };
     weighAll(at - 1);
     for (int j = at; j < count && j - i < most; ++j) {
       if (caps[static_cast<std::size_t>(j)] < 0) break;
       const LineSquare& s = square(j);
-      fixed += fixedOf(s);
+      fixed += FixedOf(s);
       if (s.premium.word != 1) {
         multiplier *= s.premium.word;
         weighAll(j);
       } else {
-        const int weight = weightOf(j, multiplier);
+        const int weight = WeightOf(s, multiplier);
         capped += weight * caps[static_cast<std::size_t>(j)];
-        insert(weight);
+        weights.Insert(weight);
       }
       const int end = facts.runEnd[static_cast<std::size_t>(free[static_cast<std::size_t>(j)])];
       if (end == start) continue;
       const int laid = j - i + 1;
       const int boardSum = facts.valueBefore[static_cast<std::size_t>(end + 1)] -
                            facts.valueBefore[static_cast<std::size_t>(start)];
-      int paired = 0;
-      for (int k = 0; k < laid; ++k) {
-        paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
-      }
-      int bound = boardSum * multiplier + fixed + std::min(paired, capped);
+      int bound = boardSum * multiplier + fixed + std::min(weights.Paired(rack, laid), capped);
       if (laid >= kRackSize && bonus > 0 &&
           bingo.Possible(facts.lettersBefore[static_cast<std::size_t>(end + 1)] -
                          facts.lettersBefore[static_cast<std::size_t>(start)])) {
@@ -235,8 +234,6 @@ ScoreRange WholeRackRange(const LineSquares& line, int start, int end, const Rac
   int fixed = 0;
   int tiles = 0;
   int capped = 0;
-  std::array<int, kBoardSize> weights{};
-  int size = 0;
   for (int p = start; p <= end; ++p) {
     const LineSquare& s = line[static_cast<std::size_t>(p)];
     if (s.tile != 0) {
@@ -244,29 +241,21 @@ ScoreRange WholeRackRange(const LineSquares& line, int start, int end, const Rac
       continue;
     }
     multiplier *= s.premium.word;
-    fixed += (s.cross ? s.crossSum * s.premium.word - s.premium.penalty : 0) - s.premium.penalty;
+    fixed += FixedOf(s);
   }
+  // As for a run through an anchor, its seven free squares.
+  Weights weights;
   for (int p = start; p <= end; ++p) {
     const LineSquare& s = line[static_cast<std::size_t>(p)];
-    if (s.tile != 0) continue;
-    // As for a run through an anchor: each point of a tile's value counts in the word, times its
-    // premiums, and in the word across.
-    const int weight = s.premium.letter * (multiplier + (s.cross ? s.premium.word : 0));
+    if (s.tile != 0 || weights.size == kRackSize) continue;
+    const int weight = WeightOf(s, multiplier);
     capped += weight * std::max(Cap(s, rack), 0);
-    int w = size++;
-    while (w > 0 && weights[static_cast<std::size_t>(w - 1)] < weight) {
-      weights[static_cast<std::size_t>(w)] = weights[static_cast<std::size_t>(w - 1)];
-      --w;
-    }
-    weights[static_cast<std::size_t>(w)] = weight;
-  }
-  int paired = 0;
-  for (int k = 0; k < std::min(size, rack.size); ++k) {
-    paired += weights[static_cast<std::size_t>(k)] * rack.values[static_cast<std::size_t>(k)];
+    weights.Insert(weight);
   }
   ScoreRange range;
   range.least = tiles * multiplier + fixed + bonus;
-  range.most = range.least + std::min(paired, capped);
+  range.most =
+      range.least + std::min(weights.Paired(rack, std::min(weights.size, rack.size)), capped);
   return range;
 }
 

@@ -22,6 +22,24 @@ class AnagramKeys {
 
   static Key KeyOf(int letter) { return kLetterKeys[static_cast<std::size_t>(letter)]; }
 
+  // Calls `each(letters, a, b)` for the letters of `key` and up to two blanks standing for each
+  // letter, or pair of letters, in turn (`a` and `b` those letters, -1 for no blank), until it
+  // answers true; answers whether it did.
+  template <typename Each>
+  static bool ForEachBlanking(Key key, int blanks, Each&& each) {
+    if (blanks <= 0) return each(key, -1, -1);
+    for (int a = 0; a < 26; ++a) {
+      if (blanks == 1) {
+        if (each(key + KeyOf(a), a, -1)) return true;
+        continue;
+      }
+      for (int b = a; b < 26; ++b) {
+        if (each(key + KeyOf(a) + KeyOf(b), a, b)) return true;
+      }
+    }
+    return false;
+  }
+
   // Whether the letters of `key` make a word.
   bool FormsWord(Key key) const {
     bool found = false;

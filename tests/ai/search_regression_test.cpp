@@ -177,6 +177,19 @@ TEST_F(SearchRegression, TheSearchGivesThePlainSearchsListExactly) {
         EXPECT_EQ(best.ToMove(best[i]), candidates.ToMove(want[i].second))
             << where << ", best " << i;
       }
+      // A bag of the user's own may deal more than two blanks.
+      {
+        const std::string blanks = "ERS???T";
+        RackLeaves blanksLeaves;
+        blanksLeaves.Build(blanks, [](std::string_view leave) { return LeaveValue(leave, 1.0); });
+        MarkCentreAnchor(board_);
+        const Candidates every = FindCandidates(board_, blanks, bonus);
+        MarkCentreAnchor(board_);
+        FindBestCandidates(board_, blanks, bonus, blanksLeaves, 1, best, equities);
+        const auto top = BestOf(every, blanksLeaves, 1);
+        ASSERT_EQ(equities.size(), top.size()) << where;
+        if (!top.empty()) EXPECT_EQ(equities.front(), top.front().first) << where;
+      }
 
       // The opponent's best reply to each of these moves and to an exchange, found from the
       // board as it stands and the lines each move changes, is the best of a whole search.
