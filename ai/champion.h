@@ -44,7 +44,7 @@ struct ChampionChoice {
 
 // Chooses by equity, the score and the worth of the tiles kept: the best placements and the best
 // exchange (with seven tiles or more in the bag) are played out against racks the opponent may
-// hold, within the time budget: four turns ahead with a full rack or more in the bag, two with
+// hold, within the time budget: six turns ahead with a full rack or more in the bag, two with
 // seven, and with fewer on to the end of the game; with the bag empty, both sides' replies are
 // searched to the end.
 ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& options);

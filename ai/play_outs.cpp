@@ -211,7 +211,8 @@ class PlayOn {
 
   // The spread the choice comes to for the player, the opponent holding the rack set and the bag
   // drawn in the order of `bag`. Cut short after the plan's turns, the tiles each side keeps
-  // after its last move count by their worth.
+  // after its last move count by their worth; once the bag is empty they are worth nothing more
+  // to come, so a play-out whose bag runs out goes on to the end of the game.
   double Outcome(std::size_t index, const std::string& bag) {
     const PlayedOutChoice& choice = choices_[index];
     racks_[1] = opponent_;
@@ -236,17 +237,18 @@ class PlayOn {
     bool over = racks_[0].empty();
     // Two scoreless turns in a row: neither side can do more.
     int scoreless = 0;
-    for (int side = 1, turn = 1; (plan_.turns == 0 || turn < plan_.turns) && !over;
+    for (int side = 1, turn = 1;
+         (plan_.turns == 0 || turn < plan_.turns || drawn_ >= bag_.size()) && !over;
          side = 1 - side, ++turn) {
       std::string& rack = racks_[side];
       Candidate move;
       double equity = 0;
       bool found = false;
-      if (turn == 1 && shared_) {
+      if (turn == 1 && shared_ && drawn_ < bag_.size()) {
         found = replies_.BestReply(index, move, equity);
         if (!found) leaves_.Build(rack, value_);
       } else {
-        if (drawn_ >= bag_.size() && plan_.turns == 0) {
+        if (drawn_ >= bag_.size()) {
           leaves_.Build(rack, [](std::string_view leave) { return leave.empty() ? kOut : 0.0; });
         } else {
           leaves_.Build(rack, value_);

@@ -7,6 +7,7 @@
 
 #include "ai/endgame.h"
 #include "ai/move_generator.h"
+#include "ai/play_outs.h"
 #include "ai/rack_leaves.h"
 #include "ai/scratch_board.h"
 #include "support/board_picture.h"
@@ -124,7 +125,7 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
   }
 }
 
-// It knows the unseen tiles as a lot, never their order. It looks four turns ahead at racks and
+// It knows the unseen tiles as a lot, never their order. It looks six turns ahead at racks and
 // bags drawn at random, with seven tiles in the bag two turns ahead at the opponent's racks one
 // by one, the likeliest first; with fewer it plays on to the end of the game. With no word to make
 // it changes its tiles while the bag holds seven, and passes after that. The play-outs shared out
@@ -196,28 +197,74 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   EXPECT_GT(after, 0);
   EXPECT_EQ(last.value, last.move.total + after);
 
-  // With a full rack or more in the bag, a choice is played on four turns and the tiles each
-  // side keeps then count by their worth: here the opponent can make no word, so the choice is
-  // worth its score and the player's best next move by score and leave, less the opponent's rack.
+  // With a full rack or more in the bag, a choice is played on six turns and the tiles each side
+  // keeps then count by their worth: here the opponent can make no word, so the choice is worth
+  // its score and the player's best moves after it by score and leave, drawing only Vs, less the
+  // opponent's rack; with no word left to make, the game ends at two turns without one.
   view.unseen = std::string(15, 'V');
   view.bagSize = 8;
   const ChampionChoice ahead = ChooseChampion(view, options);
   ASSERT_EQ(ahead.kind, ChampionChoice::Kind::Place);
   ScratchBoard next(board_);
   std::string refilled = layChoice(next, ahead);
-  refilled.resize(view.rack.size(), 'V');
   const LeaveTable heuristic;
   RackLeaves leaves;
-  leaves.Build(refilled, [&](std::string_view leave) { return heuristic.Value(leave); });
-  MarkCentreAnchor(next.Get());
   Candidates best;
   std::vector<double> equities;
-  FindBestCandidates(next.Get(), refilled, 50, leaves, 1, best, equities);
-  ASSERT_FALSE(equities.empty());
-  EXPECT_DOUBLE_EQ(ahead.value, ahead.move.total + equities[0] - heuristic.Value("VVVVVVV"));
+  double want = ahead.move.total;
+  double worth = 0;
+  bool ended = false;
+  for (int turn = 0; turn < 2; ++turn) {
+    refilled.resize(view.rack.size(), 'V');
+    leaves.Build(refilled, [&](std::string_view leave) { return heuristic.Value(leave); });
+    MarkCentreAnchor(next.Get());
+    FindBestCandidates(next.Get(), refilled, 50, leaves, 1, best, equities);
+    ended = equities.empty();
+    if (ended) break;
+    want += best[0].total;
+    worth = equities[0] - best[0].total;
+    std::string tiles;
+    next.Lay(best[0], &tiles);
+    TakeTiles(refilled, tiles);
+  }
+  if (!ended) want += worth - heuristic.Value("VVVVVVV");
+  EXPECT_DOUBLE_EQ(ahead.value, want);
+
+  // A play-out whose bag runs out before its last turn goes on to the end of the game, as one
+  // played to the end does, rather than counting the tiles kept with nothing left to draw.
+  {
+    view.rack = "TEASQIV";
+    RackLeaves mine;
+    mine.Build(view.rack, [&](std::string_view leave) { return heuristic.Value(leave); });
+    std::vector<PlayedOutChoice> choices[2];
+    for (std::vector<PlayedOutChoice>& played : choices) {
+      FindBestCandidates(board_, view.rack, 50, mine, 6, best, equities);
+      for (std::size_t i = 0; i < best.Size(); ++i) {
+        played.push_back({});
+        played.back().candidate = best[i];
+        played.back().equity = equities[i];
+      }
+    }
+    PlayOutPlan plan;
+    plan.unseen = "AEEIOSTTRQ";
+    plan.opponentTiles = 7;
+    plan.bagSize = 3;
+    plan.playouts = 12;
+    plan.rack = view.rack;
+    for (int i = 0; i < 2; ++i) {
+      plan.turns = i == 0 ? 4 : 0;
+      PlayOut(
+          board_, plan, [&](std::string_view leave) { return heuristic.Value(leave); }, choices[i]);
+    }
+    ASSERT_GT(choices[0].size(), 1u);
+    for (std::size_t i = 0; i < choices[0].size(); ++i) {
+      EXPECT_EQ(choices[0][i].runs, 12);
+      EXPECT_EQ(choices[0][i].mean, choices[1][i].mean) << i;
+    }
+  }
 
   // Tiles no word takes are changed while the bag holds seven, whether the replies to the choices
-  // or four turns of play weigh them: the change is played out too, the opponent's good tiles
+  // or six turns of play weigh them: the change is played out too, the opponent's good tiles
   // scoring against it.
   for (int bag : {7, 12}) {
     view.rack = "VVWWUUE";
