@@ -208,6 +208,7 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   ScratchBoard next(board_);
   std::string refilled = layChoice(next, ahead);
   const LeaveTable heuristic;
+  const LeaveValueFunction worthOf = [&](std::string_view leave) { return heuristic.Value(leave); };
   RackLeaves leaves;
   Candidates best;
   std::vector<double> equities;
@@ -216,7 +217,7 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   bool ended = false;
   for (int turn = 0; turn < 2; ++turn) {
     refilled.resize(view.rack.size(), 'V');
-    leaves.Build(refilled, [&](std::string_view leave) { return heuristic.Value(leave); });
+    leaves.Build(refilled, worthOf);
     MarkCentreAnchor(next.Get());
     FindBestCandidates(next.Get(), refilled, 50, leaves, 1, best, equities);
     ended = equities.empty();
@@ -234,17 +235,15 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
   // played to the end does, rather than counting the tiles kept with nothing left to draw.
   {
     view.rack = "TEASQIV";
-    RackLeaves mine;
-    mine.Build(view.rack, [&](std::string_view leave) { return heuristic.Value(leave); });
+    leaves.Build(view.rack, worthOf);
     std::vector<PlayedOutChoice> choices[2];
-    for (std::vector<PlayedOutChoice>& played : choices) {
-      FindBestCandidates(board_, view.rack, 50, mine, 6, best, equities);
-      for (std::size_t i = 0; i < best.Size(); ++i) {
-        played.push_back({});
-        played.back().candidate = best[i];
-        played.back().equity = equities[i];
-      }
+    FindBestCandidates(board_, view.rack, 50, leaves, 6, best, equities);
+    for (std::size_t i = 0; i < best.Size(); ++i) {
+      choices[0].push_back({});
+      choices[0].back().candidate = best[i];
+      choices[0].back().equity = equities[i];
     }
+    choices[1] = choices[0];
     PlayOutPlan plan;
     plan.unseen = "AEEIOSTTRQ";
     plan.opponentTiles = 7;
@@ -253,8 +252,7 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
     plan.rack = view.rack;
     for (int i = 0; i < 2; ++i) {
       plan.turns = i == 0 ? 4 : 0;
-      PlayOut(
-          board_, plan, [&](std::string_view leave) { return heuristic.Value(leave); }, choices[i]);
+      PlayOut(board_, plan, worthOf, choices[i]);
     }
     ASSERT_GT(choices[0].size(), 1u);
     for (std::size_t i = 0; i < choices[0].size(); ++i) {
