@@ -28,6 +28,11 @@ constexpr int kPlayedToTheEnd = 6;
 // same deals, six turns did better than four by about seven points a game.
 constexpr int kTurnsAhead = 6;
 
+// Played on to the end, a win is worth so many points of spread beside the spread itself: near
+// the end of a close game the choice that wins more often is the better one. Against the same
+// deals it won a few more games, and lost no points for them.
+constexpr double kWinWorth = 40;
+
 ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
                              SteadyClock::time_point deadline) {
   ChampionChoice choice;
@@ -97,6 +102,8 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
     // With a few tiles left to draw, who can go out first counts for more than the tiles kept.
     if (view.bagSize >= 1 && view.bagSize <= kPlayedToTheEnd) {
       plan.turns = 0;
+      plan.lead = view.score - view.opponentScore;
+      plan.winWorth = kWinWorth;
     } else if (view.bagSize > kRackSize) {
       plan.turns = kTurnsAhead;
     }

@@ -45,8 +45,8 @@ struct ChampionChoice {
 // Chooses by equity, the score and the worth of the tiles kept: the best placements and the best
 // exchange (with seven tiles or more in the bag) are played out against racks the opponent may
 // hold, within the time budget: six turns ahead with a full rack or more in the bag, two with
-// seven, and with fewer on to the end of the game; with the bag empty, both sides' replies are
-// searched to the end.
+// seven, and with fewer on to the end of the game, where a win counts beside the spread; with the
+// bag empty, both sides' replies are searched to the end.
 ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& options);
 
 // The threads worth running at once on this machine: one a core, 1 to 8.

@@ -276,6 +276,11 @@ class PlayOn {
     }
     for (auto laid = laid_.rbegin(); laid != laid_.rend(); ++laid) scratch_.TakeBack(*laid);
     if (plan_.turns != 0 && !over) spread += kept_[0] - kept_[1];
+    // Every play-out to the end ends the game: whether it is won is known, not guessed.
+    if (plan_.turns == 0) {
+      const double final = plan_.lead + spread;
+      spread += plan_.winWorth * (final > 0 ? 1.0 : final == 0 ? 0.5 : 0.0);
+    }
     return spread;
   }
 

@@ -85,6 +85,10 @@ struct PlayOutPlan {
   std::string rack;
   std::string keep;
   std::string exchanged;
+  // Played on to the end of the game, what winning is worth beside the spread: `lead` is the
+  // player's score less the opponent's before the choice; a tie counts half.
+  int lead = 0;
+  double winWorth = 0;
 };
 
 // Plays every choice out the plan's turns ahead, against racks of the unseen tiles for the

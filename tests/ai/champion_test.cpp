@@ -170,12 +170,20 @@ TEST_F(Champion, ItChoosesByWhatItCanSeeAndChangesWhatItCannotPlay) {
 
   // With a tile left in the bag, a choice is worth the spread of the game played on to its end:
   // here the opponent and the bag hold only tiles no word takes, so it is the choice's score and
-  // all the player makes after it alone.
+  // all the player makes after it alone, the game lost whatever it plays. Won whatever it plays,
+  // every choice is worth as much more: the same one is chosen.
   view.rack = "TEASQIV";
   view.unseen = "VVVVVVVV";
   view.bagSize = 1;
+  view.score = 500;
+  const ChampionChoice won = ChooseChampion(view, options);
+  view.score = 0;
+  view.opponentScore = 500;
   const ChampionChoice last = ChooseChampion(view, options);
+  view.opponentScore = 0;
   ASSERT_EQ(last.kind, ChampionChoice::Kind::Place);
+  EXPECT_EQ(DescribeMove(won.move, 0, false), DescribeMove(last.move, 0, false));
+  EXPECT_GT(won.value, last.value);
   // The choice laid on a board of the test's own; answers the tiles the rack keeps.
   auto layChoice = [&](ScratchBoard& board, const ChampionChoice& choice) {
     const Candidates mine = FindCandidates(board.Get(), view.rack, 50);
