@@ -278,8 +278,8 @@ class PlayOn {
     if (plan_.turns != 0 && !over) spread += kept_[0] - kept_[1];
     // Every play-out to the end ends the game: whether it is won is known, not guessed.
     if (plan_.turns == 0) {
-      const double final = plan_.lead + spread;
-      spread += plan_.winWorth * (final > 0 ? 1.0 : final == 0 ? 0.5 : 0.0);
+      const double end = plan_.lead + spread;
+      spread += plan_.winWorth * (end > 0 ? 1.0 : end == 0 ? 0.5 : 0.0);
     }
     return spread;
   }
