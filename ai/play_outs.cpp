@@ -342,7 +342,13 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
     return std::count_if(choices.begin(), choices.end(),
                          [](const PlayedOutChoice& choice) { return !choice.givenUp; });
   };
-  auto timeLeft = [&] { return plan.playouts > 0 || SteadyClock::now() < plan.deadline; };
+  // A rack is begun only when it may be done by the deadline, at the pace of the last one done:
+  // the turn ends within its time rather than just after it.
+  std::atomic<SteadyClock::rep> pace{0};
+  auto timeLeft = [&] {
+    return plan.playouts > 0 ||
+           SteadyClock::now() + SteadyClock::duration(pace.load()) < plan.deadline;
+  };
 
   int playedOut = 0;
   std::vector<PossibleRack> round;
@@ -372,6 +378,7 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
     auto work = [&](int thread) {
       const auto t = static_cast<std::size_t>(thread);
       for (int i = next++; i < size && timeLeft(); i = next++) {
+        const SteadyClock::time_point begun = SteadyClock::now();
         const std::string& tiles = round[static_cast<std::size_t>(i)].tiles;
         std::vector<double>& outcomes = results[static_cast<std::size_t>(i)];
         if (replies) {
@@ -387,6 +394,7 @@ void PlayOut(const Board& board, const PlayOutPlan& plan, const LeaveValueFuncti
           }
         }
         done[static_cast<std::size_t>(i)] = 1;
+        pace = (SteadyClock::now() - begun).count();
       }
     };
     std::vector<std::thread> helpers;
