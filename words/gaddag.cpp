@@ -145,34 +145,38 @@ class Builder {
 
 std::optional<Gaddag> Gaddag::Build(const WordList& list, const BuildProgress& progress) {
   if (progress && !progress(0)) return std::nullopt;
-  std::vector<Key> keys;
+  Gaddag gaddag;
+  // The keys and the builder's table of nodes go before the edges are laid out again: the
+  // layout's own copies then take their place rather than adding to them.
   {
-    const std::vector<std::string> words = WordsOf(list);
-    for (const std::string& word : words) {
-      const std::size_t n = word.size();
-      for (std::size_t split = 1; split <= n; ++split) {
-        Key key{};
-        std::size_t at = 0;
-        for (std::size_t i = split; i-- > 0;)
-          key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
-        if (split < n) {
-          key[at++] = kSeparator + 1;
-          for (std::size_t i = split; i < n; ++i)
+    std::vector<Key> keys;
+    {
+      const std::vector<std::string> words = WordsOf(list);
+      for (const std::string& word : words) {
+        const std::size_t n = word.size();
+        for (std::size_t split = 1; split <= n; ++split) {
+          Key key{};
+          std::size_t at = 0;
+          for (std::size_t i = split; i-- > 0;)
             key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+          if (split < n) {
+            key[at++] = kSeparator + 1;
+            for (std::size_t i = split; i < n; ++i)
+              key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+          }
+          keys.push_back(key);
         }
-        keys.push_back(key);
       }
     }
+    if (progress && !progress(10)) return std::nullopt;
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    Builder builder(keys, progress);
+    const std::optional<std::uint32_t> root = builder.Node(0, keys.size(), 0);
+    if (!root) return std::nullopt;
+    gaddag.edges_ = builder.Take();
+    gaddag.root_ = *root;
   }
-  if (progress && !progress(10)) return std::nullopt;
-  std::sort(keys.begin(), keys.end());
-  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-  Builder builder(keys, progress);
-  const std::optional<std::uint32_t> root = builder.Node(0, keys.size(), 0);
-  if (!root) return std::nullopt;
-  Gaddag gaddag;
-  gaddag.edges_ = builder.Take();
-  gaddag.root_ = *root;
   gaddag.LayOutByDepth();
   if (progress) progress(100);
   return gaddag;
