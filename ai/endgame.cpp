@@ -22,8 +22,12 @@ constexpr int kPlayedOn = 2 * kRackSize + 2;
 }  // namespace
 
 Endgame::Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
-                 int widest)
-    : board_(board), bonus_(bonus), widest_(widest), deadline_(deadline) {
+                 int widest, std::chrono::milliseconds firstDepthMost)
+    : board_(board),
+      bonus_(bonus),
+      widest_(widest),
+      deadline_(deadline),
+      firstDepthMost_(firstDepthMost) {
   lists_.resize(kDeepest + kPlayedOn + 2);
   order_.resize(kDeepest + kPlayedOn + 2);
 }
@@ -58,9 +62,9 @@ void Endgame::Moves(int ply) {
 
 int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passes) {
   // A node costs a whole search of a rack: the clock is cheap beside it. The first depth, each
-  // move and the best reply to it, is always searched to the end.
+  // move and the best reply to it, is searched to the end past the deadline, up to its limit.
   ++nodes_;
-  if (!firstDepth_ && std::chrono::steady_clock::now() > deadline_) timeUp_ = true;
+  if (std::chrono::steady_clock::now() > (firstDepth_ ? latest_ : deadline_)) timeUp_ = true;
   if (timeUp_) return 0;
   Moves(ply);
   const Candidates& list = lists_[static_cast<std::size_t>(ply)];
@@ -84,7 +88,11 @@ int Endgame::Search(int ply, int depth, int lead, int alpha, int beta, int passe
     if (timeUp_) return 0;
     if (value > best) {
       best = value;
-      if (ply == 0) bestRoot_ = index;
+      if (ply == 0) {
+        bestRoot_ = index;
+        bestRootLead_ = value;
+        rootWeighed_ = true;
+      }
     }
     alpha = std::max(alpha, value);
     if (alpha >= beta) break;
@@ -127,14 +135,22 @@ int Endgame::Played(int ply, const Candidate& move, int lead, Then then) {
 
 Endgame::Result Endgame::Solve(const std::string& rack, const std::string& opponentRack) {
   Result result;
+  // The first depth is searched whatever the time, so that every move has its reply weighed;
+  // with blanks on a crowded board that alone may take seconds. Past its limit, or the deadline
+  // when later, the moves weighed so far decide.
+  latest_ = std::max(deadline_, std::chrono::steady_clock::now() + firstDepthMost_);
   for (int depth = 1; depth <= kDeepest; ++depth) {
     racks_[0] = rack;
     racks_[1] = opponentRack;
     bestRoot_ = -1;
+    rootWeighed_ = false;
     reachedDepth_ = false;
     firstDepth_ = depth == 1;
     const int lead = Search(0, depth, 0, INT_MIN / 2, INT_MAX / 2, 0);
-    if (timeUp_) break;
+    if (timeUp_) {
+      if (firstDepth_) CutShort(result);
+      break;
+    }
     preferredRoot_ = bestRoot_;
     result.lead = lead;
     result.depth = depth;
@@ -144,6 +160,19 @@ Endgame::Result Endgame::Solve(const std::string& rack, const std::string& oppon
     if (!reachedDepth_) break;  // every line played out to the end
   }
   return result;
+}
+
+void Endgame::CutShort(Result& result) {
+  // The best of the moves weighed; when none was, the first in order: going out, else the
+  // highest-scoring. The time may have run out before they were even listed.
+  if (!rootWeighed_) Moves(0);
+  rootList_ = lists_[0];
+  const std::vector<int>& order = order_[0];
+  if (!rootWeighed_ && order.empty()) return;
+  const int index = rootWeighed_ ? bestRoot_ : order.front();
+  result.lead = rootWeighed_ ? bestRootLead_ : 0;
+  result.pass = index < 0;
+  if (index >= 0) result.move = rootList_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace lumiquad

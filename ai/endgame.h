@@ -17,9 +17,11 @@ class ScratchBoard;
 class Endgame {
  public:
   // `widest`: how many of a side's highest-scoring moves are searched besides those going out,
-  // at every ply but the first, which searches at least 128.
+  // at every ply but the first, which searches at least 128. The first depth is searched past
+  // the deadline, for up to `firstDepthMost` in all.
   Endgame(ScratchBoard& board, int bonus, std::chrono::steady_clock::time_point deadline,
-          int widest = 32);
+          int widest = 32,
+          std::chrono::milliseconds firstDepthMost = std::chrono::milliseconds(2500));
 
   struct Result {
     bool pass = true;
@@ -41,11 +43,15 @@ class Endgame {
   int Played(int ply, const Candidate& move, int lead, Then then);
   // The moves worth searching of the side to move, best first.
   void Moves(int ply);
+  // The result when even the first depth ran out of time.
+  void CutShort(Result& result);
 
   ScratchBoard& board_;
   int bonus_;
   int widest_;
   std::chrono::steady_clock::time_point deadline_;
+  std::chrono::milliseconds firstDepthMost_;
+  std::chrono::steady_clock::time_point latest_;  // for the first depth
   bool timeUp_ = false;
   bool firstDepth_ = false;
   std::string racks_[2];
@@ -53,6 +59,8 @@ class Endgame {
   std::vector<std::vector<int>> order_;
   Candidates rootList_;
   int bestRoot_ = -1;  // index in the root list, -1 a pass
+  int bestRootLead_ = 0;
+  bool rootWeighed_ = false;  // some move of the side to move now was searched to the depth
   int preferredRoot_ = -1;
   long nodes_ = 0;
   bool reachedDepth_ = false;  // some line was cut off at the depth

@@ -122,6 +122,10 @@ TEST_F(Champion, TheEndgameSearchFindsTheLeadOfEveryLinePlayedOut) {
     Endgame quick(scratch, 50, std::chrono::steady_clock::now(), 1000);
     EXPECT_EQ(quick.Solve(c.rack, c.opponent).lead, quickWant)
         << c.rack << " against " << c.opponent << " with no time";
+    // Out of time before even the first depth is done, it still plays when it can.
+    Endgame cut(scratch, 50, std::chrono::steady_clock::now(), 1000, std::chrono::milliseconds(0));
+    EXPECT_EQ(cut.Solve(c.rack, c.opponent).pass, mine.Empty())
+        << c.rack << " against " << c.opponent;
   }
 }
 
