@@ -45,6 +45,28 @@ std::vector<std::string> WordsOf(const WordList& words) {
   return found;
 }
 
+// Every word's GADDAG strings: from each of its letters back to its start, then the separator
+// and the rest.
+std::vector<Key> KeysOf(const WordList& list) {
+  std::vector<Key> keys;
+  for (const std::string& word : WordsOf(list)) {
+    const std::size_t n = word.size();
+    for (std::size_t split = 1; split <= n; ++split) {
+      Key key{};
+      std::size_t at = 0;
+      for (std::size_t i = split; i-- > 0;)
+        key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+      if (split < n) {
+        key[at++] = Gaddag::kSeparator + 1;
+        for (std::size_t i = split; i < n; ++i)
+          key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
+      }
+      keys.push_back(key);
+    }
+  }
+  return keys;
+}
+
 }  // namespace
 
 namespace {
@@ -149,25 +171,7 @@ std::optional<Gaddag> Gaddag::Build(const WordList& list, const BuildProgress& p
   // The keys and the builder's table of nodes go before the edges are laid out again: the
   // layout's own copies then take their place rather than adding to them.
   {
-    std::vector<Key> keys;
-    {
-      const std::vector<std::string> words = WordsOf(list);
-      for (const std::string& word : words) {
-        const std::size_t n = word.size();
-        for (std::size_t split = 1; split <= n; ++split) {
-          Key key{};
-          std::size_t at = 0;
-          for (std::size_t i = split; i-- > 0;)
-            key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
-          if (split < n) {
-            key[at++] = kSeparator + 1;
-            for (std::size_t i = split; i < n; ++i)
-              key[at++] = static_cast<std::uint8_t>(word[i] - 'A' + 2);
-          }
-          keys.push_back(key);
-        }
-      }
-    }
+    std::vector<Key> keys = KeysOf(list);
     if (progress && !progress(10)) return std::nullopt;
     std::sort(keys.begin(), keys.end());
     keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
