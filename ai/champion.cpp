@@ -33,6 +33,11 @@ constexpr int kTurnsAhead = 6;
 // deals it won a few more games, and lost no points for them.
 constexpr double kWinWorth = 40;
 
+// Each tile laid opens the board to the opponent a little, which the learnt values, fitted to
+// what a leave's keeper scores next, do not see: a tile kept counts this much more. With no time
+// to think, over 5,000 pairs of deals, the champion did 2.6 points a game better with it.
+constexpr double kKeptTileWorth = 1.0;
+
 ChampionChoice EndgameChoice(const ChampionView& view, ScratchBoard& scratch,
                              SteadyClock::time_point deadline) {
   ChampionChoice choice;
@@ -56,7 +61,10 @@ ChampionChoice ChooseChampion(const ChampionView& view, const ChampionOptions& o
   const SteadyClock::time_point deadline = SteadyClock::now() + options.budget;
   const LeaveTable heuristic;
   const LeaveTable& table = options.leaves != nullptr ? *options.leaves : heuristic;
-  auto value = [&](std::string_view leave) { return table.Value(leave); };
+  const double keptTile = table.Learnt() ? kKeptTileWorth : 0.0;
+  auto value = [&](std::string_view leave) {
+    return table.Value(leave) + keptTile * static_cast<double>(leave.size());
+  };
   ScratchBoard scratch(*view.board);
   Board& board = scratch.Get();
   MarkCentreAnchor(board);
