@@ -79,8 +79,8 @@ struct PlayOutPlan {
   // The turns a play-out takes, the choice's the first: with 2 the opponent's best reply answers
   // it; with more, both sides play on by score and leave from the racks the choice leaves
   // (`rack`: the player's before it; for the exchange, `keep` and the tiles drawn, `exchanged`
-  // going under the bag) and the bag drawn in a random order; with 0, or once the bag runs out,
-  // on to the end of the game.
+  // going back into the bag) and the bag in a random order, the player drawing from one end and
+  // the opponent from the other; with 0, or once the bag runs out, on to the end of the game.
   int turns = 2;
   std::string rack;
   std::string keep;
