@@ -49,7 +49,7 @@ TEST_F(EngineMode, AnswersEveryCommandAndReadsOnAfterAnError) {
                     "position cgp " +
                     cat +
                     " SX/E 20/5 1\n"
-                    "go time 200\n"
+                    "go level genius\n"
                     "go level nobody\n"
                     "position cgp " +
                     cat +
@@ -62,8 +62,8 @@ TEST_F(EngineMode, AnswersEveryCommandAndReadsOnAfterAnError) {
             "error no position yet\n"
             "error the position holds more Q tiles than the set has\n"
             "error the board has 15 rows separated by '/'\n"
-            "bestmove 8H Za\n"    // a blank in lower case
-            "bestmove 8H ...S\n"  // the board's tiles as dots, its blank A among them
+            "bestmove 8H Za\n"  // a blank in lower case
+            "bestmove I8 .X\n"  // down, the board's blank A as a dot
             "error go takes level NAME and time MS\n"
             "bestmove -Q\n"  // the champion changes a lone Q with a full bag
             "error unknown command launch\n");
