@@ -14,6 +14,7 @@ constexpr int kDeepest = 14;
 // The side to move now has more of its moves searched than the deeper plies: the choice is made
 // there, and its replies are searched at the first depth whatever the time. Played against the
 // same endgames, 128 and 32 gained a point a game over 32 and 8, and still ended within a second.
+// A second is enough: given eight, it chose otherwise in 4 of 536 endgames and gained nothing.
 constexpr int kRootWidest = 128;
 // Beyond the depth searched, the game is played on to its end, a move at a time: as many as
 // both racks could take.
