@@ -23,7 +23,9 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr int kPlayedOut = 15;
 // The most tiles in the bag at which the choices are played on to the end of the game. With one
 // tile left, weighing each choice by every tile the bag may hold and the endgame searched after
-// it found choices about two points better, but such a turn comes once in eight games.
+// it found choices about two points better, but such a turn comes once in eight games. Played
+// out for a second, these turns gain about three points a game over equity alone; two and a half
+// seconds, or 40 choices rather than 15, gained nothing more over the same 1,000 pairs of deals.
 constexpr int kPlayedToTheEnd = 6;
 // With a full rack or more in the bag, the turns a choice is played out: the reply to it and two
 // more moves a side, so that what it keeps, and what it opens, is tried in play. Against the

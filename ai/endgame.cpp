@@ -15,6 +15,7 @@ constexpr int kDeepest = 14;
 // there, and its replies are searched at the first depth whatever the time. Played against the
 // same endgames, 128 and 32 gained a point a game over 32 and 8, and still ended within a second.
 // A second is enough: given eight, it chose otherwise in 4 of 536 endgames and gained nothing.
+// Nor is more width: 512 and 128 played 2,000 pairs of deals to within a tenth of a point.
 constexpr int kRootWidest = 128;
 // Beyond the depth searched, the game is played on to its end, a move at a time: as many as
 // both racks could take.
